@@ -1,0 +1,34 @@
+// The application object: reads the command line, keeps a single instance,
+// and runs either the bar or the notification-icon copy.
+#ifndef APP_CONTROLLERAPP_H
+#define APP_CONTROLLERAPP_H
+
+#include "afx/Afx.h"
+
+#define SWITCH_TRAY_ICON        " AddIconToTaskbarWhenQuit"
+#define SWITCH_AUTOCLOSE        " AUTOCLOSE"
+#define SWITCH_RUNMINIMIZE      " RUNMINIMIZE"
+#define SWITCH_FROM_MODULE      " StartFromModuleWithoutRunOther"
+
+#define START_NORMAL        0
+#define START_AUTOCLOSE     1
+#define START_RUNMINIMIZE   2
+
+class CControllerApp : public CWinApp {
+public:
+    ~CControllerApp() override;
+    BOOL InitInstance() override;
+
+    // The start mode a command line asks for (START_*).
+    static int StartModeFromCommandLine(const CString& strCommandLine);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    void OnHelp();
+
+private:
+    static void ActivateFirstInstance();
+};
+
+#endif

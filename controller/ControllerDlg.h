@@ -1,0 +1,189 @@
+// The controller bar: the program's main window, a docking bar with the
+// suite's buttons, which starts, stacks and stops the suite's modules.
+#ifndef CONTROLLER_CONTROLLERDLG_H
+#define CONTROLLER_CONTROLLERDLG_H
+
+#include "dockbar/DockingBarDlg.h"
+
+class C3sBmButton;
+class CBmArea;
+class CAviArea;
+class CLeg;
+class CLoadingDlg;
+
+// Private messages between copies of the program.
+#define WM_CLOSEINSTANCE    (WM_USER + 700)
+#define WM_TRAYNOTIFY       (WM_USER + 800)
+
+// The module protocol, registered as "WM_TYMP_BY_KVB_1".
+#define MODMSG_ATTACH       0
+#define MODMSG_DETACH       1
+#define MODMSG_MINIMIZE     2
+#define MODMSG_RESTORE      3
+#define MODMSG_EXIT         (-1)
+
+extern UINT g_uModuleMessage;
+
+// Starts a program as the suite does; waits up to dwWaitIdle ms for it to be idle.
+BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle);
+
+// Module slots: 0 Volume Control, 1 CD player, 2 wave player, 3 MIDI player.
+#define MODULE_VOLUME       0
+#define MODULE_CDPLAYER     1
+#define MODULE_WAVEPLAYER   2
+#define MODULE_MIDIPLAYER   3
+#define MODULE_COUNT        4
+
+#define BAR_FLOAT_WIDTH     408
+#define BAR_FLOAT_HEIGHT    45
+#define BAR_THICKNESS       32
+#define BAR_AUTOCLOSE_TIMER 300
+#define BAR_AUTOCLOSE_DELAY 1500
+
+struct ModuleSlot {
+    HWND hWnd;
+    int x;
+    int y;
+    int nOrder;     // stacking position beside the bar, 0 first
+};
+
+struct RECORDFORMAT {
+    DWORD nChannels;
+    DWORD nSamplesPerSec;
+    WORD wFormatTag;
+    WORD wBitsPerSample;
+};
+
+class CControllerDlg : public CDockingBarDlg {
+public:
+    CControllerDlg(CWnd* pParent, BOOL bStartFromModule);
+    ~CControllerDlg() override;
+
+    void SetStartMode(int nMode) { m_nStartMode = nMode; }
+
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    void CreateControls(int nOrientation);
+    void DestroyControls();
+    void SetAlwaysOnTop(BOOL bAlwaysOnTop);
+    void SetAutoHide(BOOL bAutoHide);
+    BOOL FindModule(int nSlot);
+    BOOL AnyModuleRunning() const;
+
+    // Settings store
+    void LoadSettings();
+    void SaveSettings();
+    void SaveModuleLayout();
+    void RecordModulePosition(int nSlot);
+
+    // Modules
+    void StartModule(UINT nModule);
+    void SetModuleLaunchState(UINT nModule, BOOL bLaunch);
+    void ExitController();
+    void OnMinimizeModules();
+    void OnRestoreModules();
+    void StartTrayInstance();
+
+    // Bar window state
+    void RestoreBarAndModules();
+    void UpdateModulePositions();
+    void MoveModules();
+    void PlaceLegs();
+    void HideLegs();
+    void ShowLegs();
+
+    BOOL m_bHasCDAudio;
+    RECORDFORMAT m_wfxRecord;
+    BOOL m_bCoordinateWithTaskbar;
+    char m_szCDPlayerText[256];
+    BOOL m_bKeepCDSoundOnExit;
+    BOOL m_bKeepRadioSoundOnExit;
+    BOOL m_bSetupFlag;
+    CString m_strVolumeControlPath;
+    CString m_strCDPlayerPath;
+    CString m_strWavePlayerPath;
+    CString m_strMidiPlayerPath;
+    CString m_strWaveEditorPath;
+    CString m_strMidiTrackerPath;
+    CString m_strCompanyLocal;
+    int m_nSavedEdge;
+    RECT m_rcFloat;
+    BOOL m_bAutoHideSetting;
+    BOOL m_bAlwaysOnTopSetting;
+    BOOL m_bInsertIconWhenQuit;
+    int m_cxClient;
+    int m_cyClient;
+    BOOL m_bStartFromModule;
+    BOOL m_bModulesHiddenByBar = FALSE;
+    HCURSOR m_hButtonCursor;
+    HCURSOR m_hButtonDownCursor;
+    BOOL m_bInitialized;
+    int m_nOrientation;
+    int m_nBuiltOrientation;
+    HICON m_hIcon;
+    int m_xSeparator[3];
+    int m_nModulesMinimized;
+    RECT m_rcDrag = {};
+    RECT m_rcDragStart = {};
+    POINT m_ptDragStart = {};
+    RECT m_rcFocus = {};
+    RECT m_rcDragGroup = {};
+    BOOL m_bModulesWereRunning = FALSE;
+    int m_nNextModuleOrder;
+    int m_nModules;
+    ModuleSlot m_modules[MODULE_COUNT] = {};
+    int m_nLaunchOrder = 0;
+    int m_launchOrder[4] = {};      // three slots and the reserved word stored with them
+    POINT m_ptModulePos[MODULE_COUNT] = {};
+    CBmArea* m_pLogoArea;
+    CAviArea* m_pLogoAnim;
+    C3sBmButton* m_pExitButton;
+    C3sBmButton* m_pMinimizeButton;
+    C3sBmButton* m_pHelpButton;
+    C3sBmButton* m_pSetupButton;
+    C3sBmButton* m_pLaunchAppsButton;
+    C3sBmButton* m_pVolumeButton;
+    C3sBmButton* m_pCDButton;
+    C3sBmButton* m_pWaveButton;
+    C3sBmButton* m_pMidiButton;
+    BOOL m_bLaunchModule[MODULE_COUNT];
+    BOOL m_bHasMixer;
+    BOOL m_bHasWave;
+    BOOL m_bHasMidi;
+    RECT m_rcMinimize[3], m_rcExit[3], m_rcHelp[3], m_rcAnim[3], m_rcAnimFrame[3], m_rcLogo[3];
+    RECT m_rcSetup[3], m_rcLaunchApps[3], m_rcVolume[3], m_rcCD[3], m_rcWave[3], m_rcMidi[3];
+    CLeg* m_pLeg[2];
+    BOOL m_bModulePositionSaved;
+    int m_nStartMode;
+    CLoadingDlg* m_pLoadingDlg;
+
+protected:
+    void OnEdgeChanged(BOOL bProposed, int nEdge) override;
+
+    int OnCreate(LPCREATESTRUCTA pcs);
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon() { return (HCURSOR)m_hIcon; }
+    void OnGetMinMaxInfo(MINMAXINFO* pMMI);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnAbout();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static int OrientationFromEdge(int nEdge, int nOrientation);
+    void ProbeDevices();
+    BOOL HasModuleDevice(int nSlot) const;
+    void SetFixedRects();
+    void SetModuleButtonRects();
+    void TakeOverRunningModules();
+    void PostToModules(LPARAM lCode);
+    void SetModulesMinimized(int nMinimized);
+    void CreateLegs();
+    void DestroyLegs();
+    void WriteUserData();
+};
+
+#endif

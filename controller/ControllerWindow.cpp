@@ -1,0 +1,77 @@
+// The bar's window state: restoring it with the modules, and the module stack.
+#include "controller/ControllerDlg.h"
+#include "res/resource.h"
+
+#define MODULE_STACK_GAP    5       // first module below the floating bar
+#define MODULE_STACK_STEP   97      // from one module to the next
+
+void CControllerDlg::RestoreBarAndModules()
+{
+    SetModulesMinimized(0);
+    ShowWindow(SW_SHOWNORMAL);
+    UpdateWindow();
+    if (!AnyModuleRunning())
+        return;
+    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+        HWND hWnd = m_modules[i].hWnd;
+        if (!IsWindow(hWnd))
+            continue;
+        if (::IsIconic(hWnd)) {
+            ::ShowWindow(hWnd, SW_RESTORE);
+            ::UpdateWindow(hWnd);
+        }
+        if (!::IsWindowVisible(hWnd)) {
+            ::ShowWindow(hWnd, SW_SHOWNA);
+            ::UpdateWindow(hWnd);
+        }
+    }
+}
+
+void CControllerDlg::UpdateModulePositions()
+{
+    CRect rcBar;
+    GetWindowRect(&rcBar);
+    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+        ModuleSlot& slot = m_modules[i];
+        if (!IsWindow(slot.hWnd))
+            continue;
+        if (m_nOrientation == 0) {
+            slot.x = rcBar.left;
+            slot.y = rcBar.bottom + slot.nOrder * MODULE_STACK_STEP + MODULE_STACK_GAP;
+        } else {
+            // Docked, the modules stay where the user put them.
+            RECT rc;
+            ::GetWindowRect(slot.hWnd, &rc);
+            slot.x = rc.left;
+            slot.y = rc.top;
+        }
+    }
+}
+
+void CControllerDlg::MoveModules()
+{
+    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+        const ModuleSlot& slot = m_modules[i];
+        if (IsWindow(slot.hWnd))
+            ::SetWindowPos(slot.hWnd, nullptr, slot.x, slot.y, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The legs stand in for the floating bar's feet; until they exist the bar stands alone.
+void CControllerDlg::CreateLegs() {}
+void CControllerDlg::DestroyLegs() {}
+void CControllerDlg::PlaceLegs() {}
+void CControllerDlg::HideLegs() {}
+void CControllerDlg::ShowLegs() {}
+
+// Stands in for the painted faces: the dialog's own background until then.
+void CControllerDlg::OnPaint()
+{
+    Default();
+}
+
+// Stands in for the About box of the control library.
+void CControllerDlg::OnAbout()
+{
+}

@@ -1,0 +1,4 @@
+#include "DeviceProbe.h"
+
+PFNMCISENDCOMMANDA g_pfnMciSendCommandA = mciSendCommandA;
+PFNMIDIOUTGETNUMDEVS g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;

@@ -1,0 +1,3 @@
+#include "AppBarService.h"
+
+PFNAPPBARMESSAGE g_pfnAppBarMessage = SHAppBarMessage;

@@ -1,0 +1,96 @@
+// Resource ids of TympController.exe. The numbers are shared with the rest of
+// the suite and with stored settings; never renumber them.
+#ifndef RES_RESOURCE_H
+#define RES_RESOURCE_H
+
+// Dialog templates
+#define IDD_CONTROLLER              102
+#define IDD_LOADING                 131
+#define IDD_TRAYICON                153
+
+// Icon and cursors
+#define IDI_TYMP                    128
+#define IDC_BUTTON                  137
+#define IDC_BUTTON_DOWN             138
+
+// Controls of the progress window
+#define IDC_LOADING_STATUS          1001
+#define IDC_LOADING_FRAME           1004
+
+// Strings
+#define IDS_CONTROLLER_NAME         1
+#define IDS_LOGO_TIP                2
+#define IDS_EXIT_TIP                3
+#define IDS_HELP_TIP                4
+#define IDS_LAUNCHAPPS_TIP          5
+#define IDS_SETUP_TIP               6
+#define IDS_LAUNCH_VOLUME           7       // 7 + module index: "Launch ..."
+#define IDS_MINIMIZE_MODULES        11
+#define IDS_TITLE_VOLUME            12      // 12 + module index: window titles
+#define IDS_TITLE_CDPLAYER          13
+#define IDS_TITLE_WAVEPLAYER        14
+#define IDS_TITLE_MIDIPLAYER        15
+#define IDS_BAR_TITLE               18
+#define IDS_MONO                    19
+#define IDS_STEREO                  20
+#define IDS_8BIT                    21
+#define IDS_16BIT                   22
+#define IDS_44100HZ                 23
+#define IDS_22050HZ                 24
+#define IDS_11025HZ                 25
+#define IDS_REMOVE_VOLUME           26      // 26 + module index: "Remove ..."
+#define IDS_PCM                     30
+#define IDS_ALAW                    31
+#define IDS_MULAW                   32
+#define IDS_ADPCM                   33
+#define IDS_4BIT                    34
+#define IDS_RESTORE_MODULES         35
+#define IDS_TRAY_TITLE              36
+#define IDS_LOADING_TITLE           37
+#define IDS_SETUP_CAPTION           102
+#define IDS_LOADING_PREPARING       103
+#define IDS_LOADING_DEVICES         104
+#define IDS_LOADING_INITIALIZING    105
+#define IDS_LOADING_FINDING         106
+#define IDS_LOADING_MODULES         107
+#define IDS_LOADING_COMMUNICATING   108
+#define IDS_ABOUT_CAPTION           109
+#define IDS_ABOUT_PRODUCT           110
+#define IDS_LEGAL_NOTICE            111
+#define IDS_TRAY_ABOUT_CAPTION      117
+#define IDS_TRAY_ABOUT_PRODUCT      118
+#define IDS_TRAY_TIP                119
+#define IDS_SYSMENU_ABOUT           120
+#define IDS_SYSMENU_MINIMIZE        121
+#define IDS_SYSMENU_RESTORE         122
+#define IDS_NO_AUDIO_DEVICE         123
+
+// Commands
+#define ID_LOGO                     101
+#define ID_EXIT_BUTTON              102
+#define ID_MINIMIZE_BUTTON          104
+#define ID_SETUP_BUTTON             105
+#define ID_LAUNCHAPPS_BUTTON        106
+#define ID_VOLUME_BUTTON            107
+#define ID_CDPLAYER_BUTTON          108
+#define ID_WAVEPLAYER_BUTTON        109
+#define ID_MIDIPLAYER_BUTTON        110
+#define ID_RESTORE_MODULES          120
+#define ID_MINIMIZE_MODULES         32771
+#define ID_ALWAYS_ON_TOP            32772
+#define ID_AUTO_HIDE                32773
+#define ID_APP_ABOUT                32774
+#define ID_APP_EXIT                 32775
+#define ID_ACTIVATE_MODULES         32776
+#define ID_DOCK_TOP                 32777
+#define ID_DOCK_LEFT                32778
+#define ID_DOCK_BOTTOM              32779
+#define ID_DOCK_RIGHT               32780
+#define ID_FLOAT                    32781
+#define ID_LAUNCH_WAVEEDITOR        32782
+#define ID_LAUNCH_MIDITRACKER       32784
+#ifndef ID_HELP
+#define ID_HELP                     57670   // 0xE146
+#endif
+
+#endif

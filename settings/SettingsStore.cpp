@@ -1,0 +1,177 @@
+// Loading and saving the bar's settings in the registry.
+#include "controller/ControllerDlg.h"
+#include "modules/ModuleTable.h"
+#include "RegistryKeys.h"
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Reads at most cbMember bytes; a larger value counts as missing and a
+// shorter one is taken as its bytes, zero-extended.
+BOOL QueryBinary(HKEY hKey, LPCSTR pszName, void* pMember, DWORD cbMember)
+{
+    BYTE ab[32] = {};
+    DWORD cb = cbMember;
+    if (cbMember > sizeof ab || RegQueryValueExA(hKey, pszName, nullptr, nullptr, ab, &cb) != ERROR_SUCCESS)
+        return FALSE;
+    memcpy(pMember, ab, cbMember);
+    return TRUE;
+}
+
+template <class T>
+BOOL QueryInt(HKEY hKey, LPCSTR pszName, T& member)
+{
+    return QueryBinary(hKey, pszName, &member, sizeof member);
+}
+
+// 16-bit members are stored as REG_DWORD; the low half is kept.
+BOOL QueryWord(HKEY hKey, LPCSTR pszName, WORD& member)
+{
+    DWORD dw;
+    if (!QueryInt(hKey, pszName, dw))
+        return FALSE;
+    member = LOWORD(dw);
+    return TRUE;
+}
+
+void SetBinary(HKEY hKey, LPCSTR pszName, const void* pData, DWORD cb)
+{
+    RegSetValueExA(hKey, pszName, 0, REG_BINARY, (const BYTE*)pData, cb);
+}
+
+void SetInt(HKEY hKey, LPCSTR pszName, int n)
+{
+    SetBinary(hKey, pszName, &n, sizeof n);
+}
+
+void SetDword(HKEY hKey, LPCSTR pszName, DWORD dw)
+{
+    RegSetValueExA(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dw, sizeof dw);
+}
+
+HKEY CreateKey(LPCSTR pszKey)
+{
+    HKEY hKey;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return hKey;
+}
+
+} // namespace
+
+void CControllerDlg::LoadSettings()
+{
+    CString* const apstrPath[PROGRAM_COUNT] = {
+        &m_strVolumeControlPath, &m_strCDPlayerPath, &m_strWavePlayerPath,
+        &m_strMidiPlayerPath, &m_strWaveEditorPath, &m_strMidiTrackerPath,
+    };
+    FormModulePaths(apstrPath);
+
+    BYTE abCompany[SETTING_BUFFER_SIZE];
+    m_strCompanyLocal = ReadSuiteSetting("CompanyLocal", abCompany) ? (LPCSTR)abCompany : "MARVIK";
+
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, REGKEY_CONTROLLER, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+        int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1],
+                              m_launchOrder[2], m_launchOrder[3] };
+        if (QueryBinary(hKey, "ModuleSequence", anSequence, sizeof anSequence)) {
+            m_nLaunchOrder = anSequence[0];
+            memcpy(m_launchOrder, anSequence + 1, sizeof m_launchOrder);
+        }
+        m_bModulePositionSaved = QueryBinary(hKey, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
+        QueryInt(hKey, "State", m_nSavedEdge);
+        QueryInt(hKey, "FloatLeft", m_rcFloat.left);
+        QueryInt(hKey, "FloatTop", m_rcFloat.top);
+        QueryInt(hKey, "FloatRight", m_rcFloat.right);
+        QueryInt(hKey, "FloatBottom", m_rcFloat.bottom);
+        QueryInt(hKey, "AlwaysOnTop", m_bAlwaysOnTopSetting);
+        QueryInt(hKey, "AutoHide", m_bAutoHideSetting);
+        QueryInt(hKey, "CoordinateStateWithTaskbar", m_bCoordinateWithTaskbar);
+        QueryInt(hKey, "KeepCDSoundOnExit", m_bKeepCDSoundOnExit);
+        QueryInt(hKey, "KeepRadioSoundOnExit", m_bKeepRadioSoundOnExit);
+        QueryInt(hKey, "InsertIconToTaskbarWhenQuit", m_bInsertIconWhenQuit);
+        RegCloseKey(hKey);
+    }
+
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, REGKEY_WAVEPLAYER, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return;
+    QueryInt(hKey, "nChannels", m_wfxRecord.nChannels);
+    QueryWord(hKey, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
+    QueryWord(hKey, "wFormatTag", m_wfxRecord.wFormatTag);
+    QueryInt(hKey, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
+    RegCloseKey(hKey);
+}
+
+void CControllerDlg::SaveSettings()
+{
+    if (HKEY hKey = CreateKey(REGKEY_CONTROLLER)) {
+        char szPath[256] = "", szName[_MAX_FNAME], szExt[_MAX_EXT], szFile[_MAX_PATH];
+        GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+        _splitpath(szPath, nullptr, nullptr, szName, szExt);
+        _makepath(szFile, nullptr, nullptr, szName, szExt);
+        RegSetValueExA(hKey, "ControllerFileName", 0, REG_SZ, (const BYTE*)szFile, (DWORD)strlen(szFile) + 1);
+        SetInt(hKey, "State", m_nSavedEdge);
+        SetInt(hKey, "FloatLeft", m_rcFloat.left);
+        SetInt(hKey, "FloatTop", m_rcFloat.top);
+        SetInt(hKey, "FloatRight", m_rcFloat.right);
+        SetInt(hKey, "FloatBottom", m_rcFloat.bottom);
+        SetInt(hKey, "AlwaysOnTop", m_bAlwaysOnTopSetting);
+        SetInt(hKey, "AutoHide", m_bAutoHideSetting);
+        SetInt(hKey, "CoordinateStateWithTaskbar", m_bCoordinateWithTaskbar);
+        SetInt(hKey, "KeepCDSoundOnExit", m_bKeepCDSoundOnExit);
+        SetInt(hKey, "KeepRadioSoundOnExit", m_bKeepRadioSoundOnExit);
+        SetInt(hKey, "InsertIconToTaskbarWhenQuit", m_bInsertIconWhenQuit);
+        RegCloseKey(hKey);
+    }
+
+    HKEY hKey = CreateKey(REGKEY_WAVEPLAYER);
+    if (!hKey)
+        return;
+    SetDword(hKey, "nChannels", m_wfxRecord.nChannels);
+    SetDword(hKey, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
+    SetDword(hKey, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
+    SetDword(hKey, "wFormatTag", m_wfxRecord.wFormatTag);
+    RegCloseKey(hKey);
+}
+
+void CControllerDlg::SaveModuleLayout()
+{
+    m_nLaunchOrder = m_nNextModuleOrder;
+    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+        if (!IsWindow(m_modules[i].hWnd))
+            continue;
+        RecordModulePosition(i);
+        int nOrder = m_modules[i].nOrder;
+        if (nOrder >= 0 && nOrder < 3)
+            m_launchOrder[nOrder] = i;
+    }
+
+    HKEY hKey = CreateKey(REGKEY_CONTROLLER);
+    if (!hKey)
+        return;
+    const int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1],
+                                m_launchOrder[2], m_launchOrder[3] };
+    SetBinary(hKey, "ModuleSequence", anSequence, sizeof anSequence);
+    SetBinary(hKey, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
+    RegCloseKey(hKey);
+}
+
+void CControllerDlg::RecordModulePosition(int nSlot)
+{
+    if (nSlot < 0 || nSlot >= MODULE_COUNT)
+        return;
+    HWND hWnd = m_modules[nSlot].hWnd;
+    if (!IsWindow(hWnd))
+        return;
+    if (::IsIconic(hWnd)) {
+        // A minimised window reports no useful rectangle until restored.
+        ::ShowWindow(hWnd, SW_HIDE);
+        ::ShowWindow(hWnd, SW_RESTORE);
+    }
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    m_ptModulePos[nSlot].x = rc.left;
+    m_ptModulePos[nSlot].y = rc.top;
+}

@@ -17,7 +17,7 @@ Image badge(int w, int h) {
     return im;
 }
 
-// "Tymp" over a small "STUDIO", 23 x 16, white with a drop shadow.
+// "Tymp" over a small "STUDIO", with a drop shadow: 24 x 17 in all.
 Image wordmark() {
     Image im(24, 17);
     Image name = text(regular, "Tymp");
@@ -31,6 +31,7 @@ Image wordmark() {
 
 }  // namespace
 
+// Silver rim, dark cone, orange dust cap; lit from the top left.
 void emblem(Image& im, double cx, double cy, double r) {
     auto ring = [&](double r0, double r1) {
         return [=](double x, double y) { double d = std::hypot(x - cx, y - cy); return d >= r0 && d < r1; };
@@ -44,12 +45,6 @@ void emblem(Image& im, double cx, double cy, double r) {
     paint(im, ring(0, r * 0.3), litFrom(rgb(255, 214, 140), rgb(200, 90, 0)));
 }
 
-namespace {
-
-Px plinth(Px c) { return shade(c, -18); }
-
-}  // namespace
-
 Image floatingFace() {
     const int W = 408, H = 45;
     Image im(W, H);
@@ -57,7 +52,7 @@ Image floatingFace() {
 
     // A darker base strip under a groove, so the bar stands on its feet.
     for (int y = 40; y < H; ++y)
-        for (int x = 0; x < W; ++x) im.set(x, y, plinth(im.get(x, y)));
+        for (int x = 0; x < W; ++x) im.set(x, y, shade(im.get(x, y), -18));
     im.hline(2, W - 3, 39, col::shadow);
     im.hline(2, W - 3, 40, col::light);
 
@@ -74,7 +69,7 @@ Image floatingFace() {
 
     // Name and speaker slots at the right end.
     Image name = text(regular, "Tymp");
-    engrave(im, name, 378 - name.w / 2, 8, rgb(70, 74, 84));
+    engrave(im, name, 378 - name.w / 2, 8, rgb(52, 56, 66));
     for (int y = 21; y <= 35; y += 3) {
         im.hline(359, 397, y, col::shadow);
         im.hline(360, 398, y + 1, col::white);

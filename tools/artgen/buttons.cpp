@@ -22,14 +22,6 @@ Paint lit(Px hi, Px lo, double x0, double y0, double span) {
     return [=](double x, double y) { return mix(hi, lo, std::min(1.0, std::max(0.0, ((x - x0) + (y - y0)) / span))); };
 }
 
-Px hsv(double h, double s, double v) {
-    h = std::fmod(h, 1.0) * 6;
-    int i = int(h);
-    double f = h - i, p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
-    double r[] = {v, q, p, p, t, v}, g[] = {t, v, v, q, p, p}, b[] = {p, p, t, v, v, q};
-    return rgb(int(r[i] * 255), int(g[i] * 255), int(b[i] * 255));
-}
-
 Image help() {
     Image im(24, 21);
     art(im, 7, 4, {

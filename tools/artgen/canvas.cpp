@@ -13,6 +13,14 @@ Px mix(Px a, Px b, double t) {
 
 Px shade(Px c, int d) { return Px{clamp8(c.r + d), clamp8(c.g + d), clamp8(c.b + d), c.a}; }
 
+Px hsv(double h, double s, double v) {
+    h = std::fmod(h + 1, 1.0) * 6;
+    int i = int(h) % 6;
+    double f = h - int(h), p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
+    double r[] = {v, q, p, p, t, v}, g[] = {t, v, v, q, p, p}, b[] = {p, p, t, v, v, q};
+    return rgb(int(r[i] * 255), int(g[i] * 255), int(b[i] * 255));
+}
+
 int luma(Px c) { return (c.r * 30 + c.g * 59 + c.b * 11) / 100; }
 
 void Image::blend(int x, int y, Px c, double cover) {

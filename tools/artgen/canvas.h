@@ -15,6 +15,7 @@ inline bool operator==(Px p, Px q) { return p.r == q.r && p.g == q.g && p.b == q
 Px mix(Px a, Px b, double t);  // t = 0 gives a, t = 1 gives b
 Px shade(Px c, int d);         // brighten (d > 0) or darken, alpha kept
 int luma(Px c);
+Px hsv(double hue, double sat, double val);  // all in [0, 1]
 
 // The suite's colours, shared by every picture so the parts match.
 namespace col {

@@ -9,14 +9,6 @@ namespace {
 const double pi = 3.14159265358979;
 const int W = 406, H = 298;
 
-Px hsv(double h, double s, double v) {
-    h = std::fmod(h + 1, 1.0) * 6;
-    int i = int(h) % 6;
-    double f = h - int(h), p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
-    double r[] = {v, q, p, p, t, v}, g[] = {t, v, v, q, p, p}, b[] = {p, p, t, v, v, q};
-    return rgb(int(r[i] * 255), int(g[i] * 255), int(b[i] * 255));
-}
-
 void background(Image& im) {
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {

@@ -1,0 +1,77 @@
+# Shared by run.sh and test.sh: installs what is missing, builds, and
+# prepares a Wine prefix and a home with a null sound device in build/.
+set -eu
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${TYMP_BUILD_DIR:-$ROOT/build}
+export TYMP_BUILD_DIR=$BUILD
+export WINEPREFIX=$BUILD/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+say() { printf '\n== %s\n' "$*"; }
+
+install_packages() {
+    local missing=0
+    for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres wine Xvfb xdotool xwininfo cmake; do
+        command -v "$cmd" >/dev/null 2>&1 || missing=1
+    done
+    [ -x /usr/bin/import ] || missing=1
+    [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
+    dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1
+    if [ "$missing" = 0 ]; then
+        say "Packages: all present"
+        return
+    fi
+    say "Installing packages (Wine, mingw-w64, Xvfb, xdotool, ImageMagick, GoogleTest)"
+    local sudo=""
+    [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+        wine wine32:i386 wine64 mingw-w64 xvfb xdotool imagemagick x11-utils \
+        cmake make googletest >/dev/null
+}
+
+prepare_prefix() {
+    mkdir -p "$BUILD/home"
+    # Wine reports a mixer and a wave output only with a sound device; a null one will do.
+    printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$BUILD/home/.asoundrc"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        say "Creating the Wine prefix $WINEPREFIX"
+        HOME=$BUILD/home wineboot -i >/dev/null 2>&1 || true
+    fi
+    # A crash must fail a test, not wait on a dialog. Without a window manager
+    # on the virtual screen, managed windows make Wine wait for one on every hide.
+    HOME=$BUILD/home wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    HOME=$BUILD/home wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+}
+
+build() {
+    say "Building in $BUILD"
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw32.cmake" >/dev/null
+    cmake --build "$BUILD" -j"$(nproc)"
+}
+
+# Starts a private X server unless one is given; sets DISPLAY.
+start_xvfb() {
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && return; sleep 0.1; done
+    echo "Xvfb did not start" >&2
+    return 1
+}
+
+stop_wine() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
+
+setup() {
+    install_packages
+    prepare_prefix
+    build
+}

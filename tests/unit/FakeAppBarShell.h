@@ -1,0 +1,50 @@
+// A model of the shell's application desktop toolbar service, for what
+// Wine's shell does not do: it keeps one auto-hide bar per edge, moves
+// proposed rectangles clear of the taskbar and of earlier bars, and lets a
+// test raise the notifications a real taskbar sends.
+#ifndef TESTS_UNIT_FAKEAPPBARSHELL_H
+#define TESTS_UNIT_FAKEAPPBARSHELL_H
+
+#include <windows.h>
+#include <shellapi.h>
+#include <vector>
+
+class FakeAppBarShell {
+public:
+    FakeAppBarShell();      // becomes the program's app-bar service
+    ~FakeAppBarShell();     // gives the real one back
+
+    struct Call {
+        DWORD dwMessage;
+        APPBARDATA abd;     // as received
+    };
+
+    RECT m_rcTaskbar = {};                  // empty: no taskbar
+    int m_nTaskbarEdge = ABE_BOTTOM;
+    UINT m_uTaskbarState = ABS_ALWAYSONTOP;
+    std::vector<Call> m_calls;
+
+    int Count(DWORD dwMessage) const;
+    bool IsRegistered(HWND hWnd) const;
+    HWND AutoHideBar(int nEdge) const { return m_ahAutoHide[nEdge]; }
+    // Sends a notification to every registered bar, as the shell does.
+    void Notify(UINT uCode, LPARAM lParam);
+
+private:
+    struct Bar {
+        HWND hWnd;
+        UINT uCallbackMessage;
+        int nEdge;          // -1 while it reserves nothing
+        RECT rc;
+    };
+    static UINT_PTR WINAPI Message(DWORD dwMessage, PAPPBARDATA pData);
+    UINT_PTR Handle(DWORD dwMessage, PAPPBARDATA pData);
+    void ClearOf(HWND hWnd, int nEdge, RECT* prc) const;
+    Bar* Find(HWND hWnd);
+
+    std::vector<Bar> m_bars;
+    HWND m_ahAutoHide[4] = {};
+    static FakeAppBarShell* s_pCurrent;
+};
+
+#endif

@@ -1,0 +1,69 @@
+#include "TestUtil.h"
+#include "settings/RegistryKeys.h"
+#include <shlwapi.h>
+#include <cstring>
+
+void PumpFor(DWORD dwMilliseconds)
+{
+    PumpUntil([] { return false; }, dwMilliseconds);
+}
+
+bool PumpUntil(const std::function<bool()>& pred, DWORD dwTimeout)
+{
+    DWORD t0 = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (pred())
+            return true;
+        if (GetTickCount() - t0 >= dwTimeout)
+            return pred();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void SetMessagePos(HWND hWnd, int x, int y)
+{
+    // A posted message carries the cursor position; retrieving it sets GetMessagePos.
+    SetCursorPos(x, y);
+    PumpFor(20);
+    PostMessageA(hWnd, WM_NULL, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, hWnd, WM_NULL, WM_NULL, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+void DeleteSuiteKeys()
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marvik");
+}
+
+void SetControllerBinary(const char* pszName, const void* pData, DWORD cb, DWORD dwType)
+{
+    HKEY hKey;
+    RegCreateKeyExA(HKEY_CURRENT_USER, REGKEY_CONTROLLER, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr);
+    RegSetValueExA(hKey, pszName, 0, dwType, (const BYTE*)pData, cb);
+    RegCloseKey(hKey);
+}
+
+void SetControllerInt(const char* pszName, int n)
+{
+    SetControllerBinary(pszName, &n, sizeof n);
+}
+
+CtrlKeyDown::CtrlKeyDown()
+{
+    GetKeyboardState(m_abSaved);
+    BYTE ab[256];
+    memcpy(ab, m_abSaved, sizeof ab);
+    ab[VK_CONTROL] = 0x80;
+    SetKeyboardState(ab);
+}
+
+CtrlKeyDown::~CtrlKeyDown()
+{
+    SetKeyboardState(m_abSaved);
+}

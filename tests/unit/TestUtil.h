@@ -1,0 +1,30 @@
+// Helpers shared by the in-process tests.
+#ifndef TESTS_UNIT_TESTUTIL_H
+#define TESTS_UNIT_TESTUTIL_H
+
+#include <windows.h>
+#include <functional>
+
+// Dispatches the thread's messages for dwMilliseconds.
+void PumpFor(DWORD dwMilliseconds);
+// Dispatches messages until pred holds or dwTimeout passes; answers pred().
+bool PumpUntil(const std::function<bool()>& pred, DWORD dwTimeout = 5000);
+
+// Makes the next handler that calls GetMessagePos see this point.
+void SetMessagePos(HWND hWnd, int x, int y);
+
+// Removes the suite's registry keys of the current user.
+void DeleteSuiteKeys();
+void SetControllerBinary(const char* pszName, const void* pData, DWORD cb, DWORD dwType = REG_BINARY);
+void SetControllerInt(const char* pszName, int n);
+
+// Holds Ctrl down in this thread's key state while it lives.
+class CtrlKeyDown {
+public:
+    CtrlKeyDown();
+    ~CtrlKeyDown();
+private:
+    BYTE m_abSaved[256];
+};
+
+#endif

@@ -3,7 +3,6 @@
 #include "controller/ControllerDlg.h"
 #include "res/resource.h"
 
-#define BITMAP_LOADING      156
 #define WM_LOADING_PREPARE  (WM_USER + 100)
 
 BEGIN_MESSAGE_MAP(CLoadingDlg, CDialog)

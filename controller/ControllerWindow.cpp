@@ -65,12 +65,6 @@ void CControllerDlg::PlaceLegs() {}
 void CControllerDlg::HideLegs() {}
 void CControllerDlg::ShowLegs() {}
 
-// Stands in for the painted faces: the dialog's own background until then.
-void CControllerDlg::OnPaint()
-{
-    Default();
-}
-
 // Stands in for the About box of the control library.
 void CControllerDlg::OnAbout()
 {

@@ -13,6 +13,14 @@
 #define IDC_BUTTON                  137
 #define IDC_BUTTON_DOWN             138
 
+// Faces and name plates of the bar
+#define BITMAP_PLATE_HORZ           132
+#define BITMAP_FACE_FLOAT           135
+#define BITMAP_FACE_HORZ            160
+#define BITMAP_FACE_VERT            161
+#define BITMAP_PLATE_VERT           214
+#define BITMAP_LOADING              156
+
 // Controls of the progress window
 #define IDC_LOADING_STATUS          1001
 #define IDC_LOADING_FRAME           1004

@@ -157,24 +157,24 @@ CString CWnd::GetWindowText() const
     return CString(sz, n > 0 ? n : 0);
 }
 
+static BOOL ModifyWindowLong(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd)
+{
+    DWORD dwOld = (DWORD)::GetWindowLongA(hWnd, nIndex);
+    DWORD dwNew = (dwOld & ~dwRemove) | dwAdd;
+    if (dwNew == dwOld)
+        return FALSE;
+    ::SetWindowLongA(hWnd, nIndex, (LONG)dwNew);
+    return TRUE;
+}
+
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd)
 {
-    DWORD dwStyle = GetStyle();
-    DWORD dwNew = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwNew == dwStyle)
-        return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)dwNew);
-    return TRUE;
+    return ModifyWindowLong(m_hWnd, GWL_STYLE, dwRemove, dwAdd);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd)
 {
-    DWORD dwStyle = GetExStyle();
-    DWORD dwNew = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwNew == dwStyle)
-        return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)dwNew);
-    return TRUE;
+    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd);
 }
 
 void CWnd::CenterWindow()

@@ -2,6 +2,7 @@
 #include "controller/ControllerDlg.h"
 #include "modules/ModuleTable.h"
 #include "RegistryKeys.h"
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,14 +41,32 @@ void SetBinary(HKEY hKey, LPCSTR pszName, const void* pData, DWORD cb)
     RegSetValueExA(hKey, pszName, 0, REG_BINARY, (const BYTE*)pData, cb);
 }
 
-void SetInt(HKEY hKey, LPCSTR pszName, int n)
-{
-    SetBinary(hKey, pszName, &n, sizeof n);
-}
-
 void SetDword(HKEY hKey, LPCSTR pszName, DWORD dw)
 {
     RegSetValueExA(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dw, sizeof dw);
+}
+
+// The controller key's 4-byte values, in the order they are read and written.
+struct IntSetting {
+    LPCSTR pszName;
+    void* pValue;
+};
+
+std::array<IntSetting, 11> IntSettings(CControllerDlg& bar)
+{
+    return { {
+        { "State", &bar.m_nSavedEdge },
+        { "FloatLeft", &bar.m_rcFloat.left },
+        { "FloatTop", &bar.m_rcFloat.top },
+        { "FloatRight", &bar.m_rcFloat.right },
+        { "FloatBottom", &bar.m_rcFloat.bottom },
+        { "AlwaysOnTop", &bar.m_bAlwaysOnTopSetting },
+        { "AutoHide", &bar.m_bAutoHideSetting },
+        { "CoordinateStateWithTaskbar", &bar.m_bCoordinateWithTaskbar },
+        { "KeepCDSoundOnExit", &bar.m_bKeepCDSoundOnExit },
+        { "KeepRadioSoundOnExit", &bar.m_bKeepRadioSoundOnExit },
+        { "InsertIconToTaskbarWhenQuit", &bar.m_bInsertIconWhenQuit },
+    } };
 }
 
 HKEY CreateKey(LPCSTR pszKey)
@@ -81,17 +100,8 @@ void CControllerDlg::LoadSettings()
             memcpy(m_launchOrder, anSequence + 1, sizeof m_launchOrder);
         }
         m_bModulePositionSaved = QueryBinary(hKey, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
-        QueryInt(hKey, "State", m_nSavedEdge);
-        QueryInt(hKey, "FloatLeft", m_rcFloat.left);
-        QueryInt(hKey, "FloatTop", m_rcFloat.top);
-        QueryInt(hKey, "FloatRight", m_rcFloat.right);
-        QueryInt(hKey, "FloatBottom", m_rcFloat.bottom);
-        QueryInt(hKey, "AlwaysOnTop", m_bAlwaysOnTopSetting);
-        QueryInt(hKey, "AutoHide", m_bAutoHideSetting);
-        QueryInt(hKey, "CoordinateStateWithTaskbar", m_bCoordinateWithTaskbar);
-        QueryInt(hKey, "KeepCDSoundOnExit", m_bKeepCDSoundOnExit);
-        QueryInt(hKey, "KeepRadioSoundOnExit", m_bKeepRadioSoundOnExit);
-        QueryInt(hKey, "InsertIconToTaskbarWhenQuit", m_bInsertIconWhenQuit);
+        for (const IntSetting& setting : IntSettings(*this))
+            QueryBinary(hKey, setting.pszName, setting.pValue, 4);
         RegCloseKey(hKey);
     }
 
@@ -112,17 +122,8 @@ void CControllerDlg::SaveSettings()
         _splitpath(szPath, nullptr, nullptr, szName, szExt);
         _makepath(szFile, nullptr, nullptr, szName, szExt);
         RegSetValueExA(hKey, "ControllerFileName", 0, REG_SZ, (const BYTE*)szFile, (DWORD)strlen(szFile) + 1);
-        SetInt(hKey, "State", m_nSavedEdge);
-        SetInt(hKey, "FloatLeft", m_rcFloat.left);
-        SetInt(hKey, "FloatTop", m_rcFloat.top);
-        SetInt(hKey, "FloatRight", m_rcFloat.right);
-        SetInt(hKey, "FloatBottom", m_rcFloat.bottom);
-        SetInt(hKey, "AlwaysOnTop", m_bAlwaysOnTopSetting);
-        SetInt(hKey, "AutoHide", m_bAutoHideSetting);
-        SetInt(hKey, "CoordinateStateWithTaskbar", m_bCoordinateWithTaskbar);
-        SetInt(hKey, "KeepCDSoundOnExit", m_bKeepCDSoundOnExit);
-        SetInt(hKey, "KeepRadioSoundOnExit", m_bKeepRadioSoundOnExit);
-        SetInt(hKey, "InsertIconToTaskbarWhenQuit", m_bInsertIconWhenQuit);
+        for (const IntSetting& setting : IntSettings(*this))
+            SetBinary(hKey, setting.pszName, setting.pValue, 4);
         RegCloseKey(hKey);
     }
 

@@ -1,0 +1,381 @@
+#include "E2ESupport.h"
+#include <mmsystem.h>
+#include <tlhelp32.h>
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+constexpr int kProgressStatusId = 1001;    // only the progress window has this child
+constexpr char kProgramFile[] = "TympController.exe";
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+struct EnumContext {
+    std::function<bool(HWND)> match;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* pContext = reinterpret_cast<EnumContext*>(lParam);
+    if (pContext->match(hWnd))
+        pContext->found.push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(const std::function<bool(HWND)>& match)
+{
+    EnumContext context{ match, {} };
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+bool IsControllerPid(DWORD pid)
+{
+    for (DWORD p : ControllerPids())
+        if (p == pid)
+            return true;
+    return false;
+}
+
+void DeleteKeyTree(HKEY hParent, const char* pszKey)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hParent, pszKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+        char szSub[256];
+        for (;;) {
+            DWORD cch = sizeof szSub;
+            if (RegEnumKeyExA(hKey, 0, szSub, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            DeleteKeyTree(hKey, szSub);
+        }
+        RegCloseKey(hKey);
+    }
+    RegDeleteKeyA(hParent, pszKey);
+}
+
+// No window manager runs on the test screen, so Wine would wait 2 s for one
+// each time a managed window hides. Unmanaged, the bar behaves the same and a
+// start-and-close takes a third of the time. Read by each Wine process at start.
+class UnmanagedWindows : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        HKEY hKey;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_SET_VALUE, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExA(hKey, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+            RegCloseKey(hKey);
+        }
+    }
+};
+
+::testing::Environment* const g_pUnmanagedWindows = ::testing::AddGlobalTestEnvironment(new UnmanagedWindows);
+
+} // namespace
+
+std::string ControllerPath()
+{
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+    std::string strPath = szPath;
+    size_t nSlash = strPath.find_last_of("\\/");
+    return strPath.substr(0, nSlash == std::string::npos ? 0 : nSlash + 1) + kProgramFile;
+}
+
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs, DWORD stepMs)
+{
+    const DWORD t0 = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (cond())
+            return true;
+        if (GetTickCount() - t0 >= timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, stepMs, QS_ALLINPUT);
+    }
+}
+
+void Pause(DWORD ms)
+{
+    WaitUntil([] { return false; }, ms);
+}
+
+Controller::Controller(const std::string& args)
+{
+    std::string strPath = ControllerPath();
+    std::string strCommandLine = "\"" + strPath + "\"" + args;
+    std::vector<char> buffer(strCommandLine.begin(), strCommandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(strPath.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &m_pi)) {
+        m_dwStartError = GetLastError();
+        m_pi = {};
+    }
+}
+
+Controller::~Controller()
+{
+    if (!Started())
+        return;
+    if (Running()) {
+        TerminateProcess(m_pi.hProcess, 1);
+        WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
+bool Controller::Running() const
+{
+    return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Controller::WaitExit(DWORD timeoutMs)
+{
+    return Started() && WaitUntil([this] { return !Running(); }, timeoutMs, 20);
+}
+
+DWORD Controller::ExitCode() const
+{
+    DWORD dwCode = STILL_ACTIVE;
+    if (Started())
+        GetExitCodeProcess(m_pi.hProcess, &dwCode);
+    return dwCode;
+}
+
+HWND Controller::Bar() const
+{
+    if (!Started())
+        return nullptr;
+    const DWORD pid = Pid();
+    auto found = TopLevelWindows([pid](HWND h) { return WindowPid(h) == pid && IsBarWindow(h); });
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND Controller::WaitForBar(DWORD timeoutMs) const
+{
+    WaitUntil([this] { return Bar() != nullptr || !Running(); }, timeoutMs);
+    return Bar();
+}
+
+std::string WindowText(HWND hWnd)
+{
+    char sz[1024] = "";
+    GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
+
+std::string ClassName(HWND hWnd)
+{
+    char sz[256] = "";
+    GetClassNameA(hWnd, sz, sizeof sz);
+    return sz;
+}
+
+DWORD WindowPid(HWND hWnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    return pid;
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+RECT ScreenRect()
+{
+    return RECT{ 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+}
+
+std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid)
+{
+    return TopLevelWindows([&](HWND h) {
+        return (pid == 0 || WindowPid(h) == pid) && WindowText(h) == pszTitle;
+    });
+}
+
+bool IsBarWindow(HWND hWnd)
+{
+    return IsWindowVisible(hWnd) && WindowText(hWnd) == kBarTitle && ClassName(hWnd) == "#32770" &&
+           GetDlgItem(hWnd, kProgressStatusId) == nullptr;
+}
+
+std::vector<HWND> VisibleBars()
+{
+    // The notification-icon copy's window has no area; a bar always has some.
+    return TopLevelWindows([](HWND h) {
+        RECT rc = WindowRect(h);
+        return IsBarWindow(h) && !IsRectEmpty(&rc);
+    });
+}
+
+std::vector<DWORD> ControllerPids()
+{
+    std::vector<DWORD> pids;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return pids;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof pe;
+    for (BOOL b = Process32First(hSnapshot, &pe); b; b = Process32Next(hSnapshot, &pe)) {
+        const char* pszName = strrchr(pe.szExeFile, '\\');
+        pszName = pszName ? pszName + 1 : pe.szExeFile;
+        if (lstrcmpiA(pszName, kProgramFile) == 0 && pe.th32ProcessID != GetCurrentProcessId())
+            pids.push_back(pe.th32ProcessID);
+    }
+    CloseHandle(hSnapshot);
+    return pids;
+}
+
+bool ProcessRunning(DWORD pid)
+{
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h)
+        return false;
+    bool bRunning = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    CloseHandle(h);
+    return bRunning;
+}
+
+void EndAllControllers()
+{
+    if (ControllerPids().empty())
+        return;
+    for (HWND h : VisibleBars())
+        if (IsControllerPid(WindowPid(h)))
+            PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+    WaitUntil([] { return VisibleBars().empty(); }, 5000);
+    // What is left: notification-icon copies (also any a closed bar just started).
+    Pause(300);
+    for (HWND h : WindowsTitled(kBarTitle))
+        if (IsControllerPid(WindowPid(h)) && !IsWindowVisible(h))
+            PostMessageA(h, kCloseInstanceMessage, 0, 0);
+    WaitUntil([] { return ControllerPids().empty(); }, 3000);
+    for (DWORD pid : ControllerPids()) {
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            TerminateProcess(h, 1);
+            WaitForSingleObject(h, 5000);
+            CloseHandle(h);
+        }
+    }
+}
+
+int BarOrientation(HWND hBar)
+{
+    return HIWORD((DWORD)GetWindowLongA(hBar, GWL_USERDATA));
+}
+
+int BarAlwaysOnTopWord(HWND hBar)
+{
+    return LOWORD((DWORD)GetWindowLongA(hBar, GWL_USERDATA));
+}
+
+int RegValue::AsInt() const
+{
+    int n = 0;
+    memcpy(&n, data.data(), data.size() < sizeof n ? data.size() : sizeof n);
+    return n;
+}
+
+std::string RegValue::AsString() const
+{
+    std::string str(data.begin(), data.end());
+    size_t nNul = str.find('\0');
+    return nNul == std::string::npos ? str : str.substr(0, nNul);
+}
+
+void DeleteSettings()
+{
+    DeleteKeyTree(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+void WriteSetting(const char* pszName, DWORD dwType, const void* pData, DWORD cb)
+{
+    HKEY hKey;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_SET_VALUE, nullptr, &hKey, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cb), ERROR_SUCCESS)
+        << pszName;
+    RegCloseKey(hKey);
+}
+
+void WriteIntSetting(const char* pszName, int n)
+{
+    WriteSetting(pszName, REG_BINARY, &n, sizeof n);
+}
+
+RegValue ReadSetting(const char* pszName)
+{
+    RegValue value;
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return value;
+    DWORD cb = 0;
+    if (RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, nullptr, &cb) == ERROR_SUCCESS) {
+        value.data.resize(cb);
+        if (RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS) {
+            value.data.resize(cb);
+            value.bExists = true;
+        }
+    }
+    RegCloseKey(hKey);
+    return value;
+}
+
+RECT DefaultFloatRect()
+{
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const int left = (cx - 408) / 2, top = (cy - 336) / 2;
+    return RECT{ left, top, left + 408, top + 45 };
+}
+
+RECT DockBand(int nEdge)
+{
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    switch (nEdge) {
+    case 0:  return RECT{ 0, 0, 32, cy };
+    case 1:  return RECT{ 0, 0, cx, 32 };
+    case 2:  return RECT{ cx - 32, 0, cx, cy };
+    default: return RECT{ 0, cy - 32, cx, cy };
+    }
+}
+
+void ControllerTest::SetUp()
+{
+    ASSERT_GT(mixerGetNumDevs(), 0u) << "Wine reports no mixer; HOME needs a home with the null sound device";
+    EndAllControllers();
+    ASSERT_TRUE(ControllerPids().empty()) << "a copy of TympController.exe could not be ended";
+    DeleteSettings();
+    WriteIntSetting("InsertIconToTaskbarWhenQuit", 0);
+}
+
+void ControllerTest::TearDown()
+{
+    EndAllControllers();
+    DeleteSettings();
+}
+
+void ControllerTest::CloseBar(Controller& bar, HWND hBar)
+{
+    ASSERT_TRUE(PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0)) << "error " << GetLastError();
+    ASSERT_TRUE(bar.WaitExit(kExitTimeout)) << "the bar did not end after SC_CLOSE";
+    EXPECT_EQ(bar.ExitCode(), 0u) << std::hex << "exit code 0x" << bar.ExitCode();
+}
+
+} // namespace e2e

@@ -63,24 +63,6 @@ void DeleteKeyTree(HKEY hParent, const char* pszKey)
     RegDeleteKeyA(hParent, pszKey);
 }
 
-// No window manager runs on the test screen, so Wine would wait 2 s for one
-// each time a managed window hides. Unmanaged, the bar behaves the same and a
-// start-and-close takes a third of the time. Read by each Wine process at start.
-class UnmanagedWindows : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        HKEY hKey;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                            KEY_SET_VALUE, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
-            RegSetValueExA(hKey, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-            RegCloseKey(hKey);
-        }
-    }
-};
-
-::testing::Environment* const g_pUnmanagedWindows = ::testing::AddGlobalTestEnvironment(new UnmanagedWindows);
-
 } // namespace
 
 std::string ControllerPath()

@@ -21,6 +21,31 @@
 #define BITMAP_PLATE_VERT           214
 #define BITMAP_LOADING              156
 
+// Buttons (four 24 x 21 frames each), logos, animations and the About sound
+#define BITMAP_LOGO_VERT            129
+#define AVI_LOGO_HORZ               133
+#define AVI_LOGO_VERT               134
+#define WAVE_ABOUT                  136
+#define BITMAP_HELP_BUTTON          139
+#define BITMAP_LOGO_HORZ            154
+#define BITMAP_LEG                  159
+#define BITMAP_STILL_LOGO_FLOAT     164
+#define BITMAP_STILL_LOGO_HORZ      165
+#define BITMAP_STILL_LOGO_VERT      166
+#define BITMAP_SETUP_BUTTON         177
+#define BITMAP_CDPLAYER_BUTTON      210
+#define BITMAP_MIDIPLAYER_BUTTON    211
+#define BITMAP_VOLUME_BUTTON        212
+#define BITMAP_WAVEPLAYER_BUTTON    213
+#define BITMAP_EXIT_BUTTON          215
+#define BITMAP_MINIMIZE_BUTTON      216
+#define BITMAP_LAUNCHAPPS_BUTTON    219
+
+// Pictures of the Setup sheet's Controller Bar page
+#define BITMAP_PREVIEW_BAR          143
+#define BITMAP_PREVIEW_DESKTOP      144
+#define BITMAP_PREVIEW_ICON         145
+
 // Controls of the progress window
 #define IDC_LOADING_STATUS          1001
 #define IDC_LOADING_FRAME           1004

@@ -19,7 +19,8 @@ INT_PTR CDialog::DoModal()
 {
     HWND hParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     CCreateHook hook(this);
-    return ::DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+    HINSTANCE hInst = m_hInstTemplate ? m_hInstTemplate : AfxGetResourceHandle();
+    return ::DialogBoxParamA(hInst, MAKEINTRESOURCEA(m_nIDTemplate),
                              hParent, DialogProc, 0);
 }
 
@@ -28,7 +29,8 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
     CCreateHook hook(this);
-    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDTemplate),
+    HINSTANCE hInst = m_hInstTemplate ? m_hInstTemplate : AfxGetResourceHandle();
+    HWND hWnd = ::CreateDialogParamA(hInst, MAKEINTRESOURCEA(nIDTemplate),
                                      pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc, 0);
     return hWnd != nullptr;
 }

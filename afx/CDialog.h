@@ -25,6 +25,8 @@ public:
 protected:
     UINT m_nIDTemplate = 0;
     CWnd* m_pParentWnd = nullptr;
+    // The module holding the template, when not the program (a DLL's own dialogs).
+    HINSTANCE m_hInstTemplate = nullptr;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,159 @@
+#include "3sBmButton.h"
+#include "PaneModule.h"
+#include "PaneMsgMap.h"
+#include "afx/CPaintDC.h"
+
+BEGIN_MESSAGE_MAP(C3sBmButton, CWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSELEAVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_ENABLE()
+    ON_WM_SETCURSOR()
+END_MESSAGE_MAP()
+
+C3sBmButton::C3sBmButton(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
+                         int, int, HRGN, int, int)
+    : m_nID(nID), m_bitmap(nIDBitmap), m_strToolTip(pszToolTip)
+{
+    SIZE size = m_bitmap.GetSize();
+    CRect rcWnd(rc.left, rc.top, rc.left + size.cx / FACE_COUNT, rc.top + size.cy);
+    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE,
+             rcWnd, pParent, (HMENU)(UINT_PTR)nID);
+}
+
+C3sBmButton::~C3sBmButton()
+{
+    // While the object is whole, so that OnDestroy still runs.
+    DestroyWindow();
+}
+
+BOOL C3sBmButton::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    cs.hInstance = CPaneModule::Instance();
+    return TRUE;
+}
+
+BOOL C3sBmButton::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+LRESULT C3sBmButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void C3sBmButton::SetButtonCursor(HCURSOR hCursor, HCURSOR hDownCursor)
+{
+    m_hCursor = hCursor;
+    m_hDownCursor = hDownCursor;
+}
+
+void C3sBmButton::SetToolTip(LPCSTR pszText)
+{
+    m_strToolTip = pszText;
+    if (m_hWnd)
+        m_toolTip.SetText(m_hWnd, m_strToolTip);
+}
+
+int C3sBmButton::OnCreate(LPCREATESTRUCTA)
+{
+    m_toolTip.SetText(m_hWnd, m_strToolTip);
+    return 0;
+}
+
+void C3sBmButton::OnDestroy()
+{
+    m_toolTip.Destroy();
+    Default();
+}
+
+BOOL C3sBmButton::OnEraseBkgnd(HDC)
+{
+    // The face covers the whole button; erasing first would only flicker.
+    return TRUE;
+}
+
+int C3sBmButton::GetFace() const
+{
+    if (!::IsWindowEnabled(m_hWnd))
+        return FACE_DISABLED;
+    if (m_mouse.IsPressed())
+        return m_mouse.IsOver() ? FACE_PRESSED : FACE_NORMAL;
+    return m_mouse.IsOver() ? FACE_HIGHLIGHT : FACE_NORMAL;
+}
+
+void C3sBmButton::Redraw()
+{
+    Invalidate(FALSE);
+    UpdateWindow();
+}
+
+void C3sBmButton::OnPaint()
+{
+    CPaintDC dc(m_hWnd);
+    CRect rc;
+    GetClientRect(rc);
+    m_bitmap.Draw(dc, 0, 0, rc.Width(), rc.Height(), GetFace() * rc.Width());
+}
+
+void C3sBmButton::OnMouseMove(UINT, CPoint point)
+{
+    if (m_mouse.OnMove(m_hWnd, point))
+        Redraw();
+}
+
+void C3sBmButton::OnMouseLeave()
+{
+    if (m_mouse.OnLeave())
+        Redraw();
+}
+
+void C3sBmButton::OnLButtonDown(UINT, CPoint)
+{
+    m_mouse.OnPress(m_hWnd);
+    // No WM_SETCURSOR reaches a window while it holds the capture.
+    if (m_hDownCursor)
+        ::SetCursor(m_hDownCursor);
+    Redraw();
+}
+
+void C3sBmButton::OnLButtonUp(UINT, CPoint point)
+{
+    BOOL bClick = m_mouse.OnRelease(m_hWnd, point);
+    if (bClick && m_hCursor)
+        ::SetCursor(m_hCursor);
+    Redraw();
+    // Posted, not sent: the parent may delete this button in its handler.
+    if (bClick)
+        ::PostMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(m_nID, BN_CLICKED), (LPARAM)m_hWnd);
+}
+
+void C3sBmButton::OnCaptureChanged(HWND)
+{
+    if (m_mouse.OnCaptureLost())
+        Redraw();
+}
+
+void C3sBmButton::OnEnable(BOOL bEnable)
+{
+    if (!bEnable && m_mouse.IsPressed())
+        ::ReleaseCapture();
+    Redraw();
+}
+
+BOOL C3sBmButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    HCURSOR hCursor = m_mouse.IsPressed() ? m_hDownCursor : m_hCursor;
+    if (nHitTest != HTCLIENT || !hCursor)
+        return CWnd::OnSetCursor(pWnd, nHitTest, message);
+    ::SetCursor(hCursor);
+    return TRUE;
+}

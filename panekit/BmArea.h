@@ -1,0 +1,48 @@
+// A still picture of the bar that answers a click, such as the logo: it
+// sends its id to the parent as a command.
+#ifndef PANEKIT_BMAREA_H
+#define PANEKIT_BMAREA_H
+
+#include "afx/CWnd.h"
+#include "panekit/PaneKitApi.h"
+#include "panekit/PaneBitmap.h"
+#include "panekit/PaneMouse.h"
+#include "panekit/PaneToolTip.h"
+
+class PANEKIT_API CBmArea : public CWnd {
+public:
+    // Only rc's left and top count; the area is as large as its bitmap.
+    // pszToolTip may be NULL for no tip. The bar passes 0, NULL, 1, 1 for
+    // the reserved values and hRgn, which are unused.
+    CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
+            int nReserved1, HRGN hRgn, int nReserved2, int nReserved3);
+    ~CBmArea() override;
+
+    void SetButtonCursor(HCURSOR hCursor);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    int OnCreate(LPCREATESTRUCTA pcs);
+    void OnDestroy();
+    BOOL OnEraseBkgnd(HDC hDC);
+    void OnPaint();
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnCaptureChanged(HWND hWndNew);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    UINT m_nID;
+    CPaneBitmap m_bitmap;
+    CString m_strToolTip;
+    HCURSOR m_hCursor = nullptr;
+    CPaneMouse m_mouse;
+    CPaneToolTip m_toolTip;
+};
+
+#endif

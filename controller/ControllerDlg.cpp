@@ -2,6 +2,7 @@
 #include "DeviceProbe.h"
 #include "app/LoadingDlg.h"
 #include "app/WaitAndPump.h"
+#include "panekit/PaneKit.h"
 #include "res/resource.h"
 #include <mmsystem.h>
 #include <utility>
@@ -101,7 +102,17 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
 
 CControllerDlg::~CControllerDlg()
 {
-    DestroyControls();
+    delete m_pLogoAnim;
+    delete m_pLogoArea;
+    delete m_pExitButton;
+    delete m_pHelpButton;
+    delete m_pMinimizeButton;
+    delete m_pSetupButton;
+    delete m_pLaunchAppsButton;
+    delete m_pVolumeButton;
+    delete m_pCDButton;
+    delete m_pWaveButton;
+    delete m_pMidiButton;
     delete m_pLoadingDlg;
 }
 

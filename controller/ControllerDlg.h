@@ -24,6 +24,9 @@ class CLoadingDlg;
 
 extern UINT g_uModuleMessage;
 
+// The "WAVE" resource nID of the program in memory, or null.
+const void* LoadWaveResource(UINT nID);
+
 // Starts a program as the suite does; waits up to dwWaitIdle ms for it to be idle.
 BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle);
 
@@ -181,6 +184,9 @@ private:
     void TakeOverRunningModules();
     void PostToModules(LPARAM lCode);
     void SetModulesMinimized(int nMinimized);
+    void SetMinimizeToolTip();
+    C3sBmButton* CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip);
+    C3sBmButton* ModuleButton(UINT nModule) const;
     void CreateLegs();
     void DestroyLegs();
     void WriteUserData();

@@ -1,5 +1,6 @@
 // The bar's window state: restoring it with the modules, and the module stack.
 #include "controller/ControllerDlg.h"
+#include "panekit/PaneKit.h"
 #include "res/resource.h"
 
 #define MODULE_STACK_GAP    5       // first module below the floating bar
@@ -65,7 +66,21 @@ void CControllerDlg::PlaceLegs() {}
 void CControllerDlg::HideLegs() {}
 void CControllerDlg::ShowLegs() {}
 
-// Stands in for the About box of the control library.
 void CControllerDlg::OnAbout()
 {
+    CString strCaption, strProduct, strLegal;
+    strCaption.LoadString(IDS_ABOUT_CAPTION);
+    strProduct.LoadString(IDS_ABOUT_PRODUCT);
+    strLegal.LoadString(IDS_LEGAL_NOTICE);
+    CAboutDlg dlg(strCaption, strProduct, strLegal, m_hIcon, LoadWaveResource(WAVE_ABOUT), this);
+    dlg.DoModal();
+}
+
+// The sound in memory, or null when any step fails.
+const void* LoadWaveResource(UINT nID)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hRes = FindResourceA(hInst, MAKEINTRESOURCEA(nID), "WAVE");
+    HGLOBAL hData = hRes ? LoadResource(hInst, hRes) : nullptr;
+    return hData ? LockResource(hData) : nullptr;
 }

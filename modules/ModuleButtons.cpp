@@ -1,6 +1,9 @@
 // The bar's controls: where each sits in each orientation, and making them.
 #include "controller/ControllerDlg.h"
+#include "panekit/PaneKit.h"
+#include "res/resource.h"
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -63,11 +66,103 @@ void CControllerDlg::SetModuleButtonRects()
     }
 }
 
-// Stands in for the control set until the control library is in place.
-void CControllerDlg::CreateControls(int)
+C3sBmButton* CControllerDlg::CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip)
 {
+    CString strTip;
+    strTip.LoadString(nIDToolTip);
+    auto* pButton = new (std::nothrow) C3sBmButton(nID, rc, this, nIDBitmap, strTip, 0, 0, nullptr, 1, 1);
+    if (pButton)
+        pButton->SetButtonCursor(m_hButtonCursor, m_hButtonDownCursor);
+    return pButton;
+}
+
+void CControllerDlg::CreateControls(int nOrientation)
+{
+    const int o = nOrientation >= 0 && nOrientation <= 2 ? nOrientation : 0;
+    static const UINT s_anStillLogo[3] = { BITMAP_STILL_LOGO_FLOAT, BITMAP_STILL_LOGO_HORZ,
+                                           BITMAP_STILL_LOGO_VERT };
+
+    m_pMinimizeButton = CreateButton(ID_MINIMIZE_BUTTON, m_rcMinimize[o], BITMAP_MINIMIZE_BUTTON,
+                                     m_nModulesMinimized ? IDS_RESTORE_MODULES : IDS_MINIMIZE_MODULES);
+    m_pExitButton = CreateButton(ID_EXIT_BUTTON, m_rcExit[o], BITMAP_EXIT_BUTTON, IDS_EXIT_TIP);
+    m_pHelpButton = CreateButton(ID_HELP, m_rcHelp[o], BITMAP_HELP_BUTTON, IDS_HELP_TIP);
+
+    if (m_strCompanyLocal == "MARVIK") {
+        CString strTip;
+        strTip.LoadString(IDS_LOGO_TIP);
+        m_pLogoAnim = new (std::nothrow) CAviArea(ID_LOGO, m_rcAnim[o], m_rcAnimFrame[o],
+                                                  o == 2 ? BITMAP_LOGO_VERT : BITMAP_LOGO_HORZ,
+                                                  o == 2 ? AVI_LOGO_VERT : AVI_LOGO_HORZ,
+                                                  this, strTip, 0, nullptr, 1, 1);
+        if (m_pLogoAnim)
+            m_pLogoAnim->SetButtonCursor(m_hButtonCursor);
+    } else {
+        m_pLogoArea = new (std::nothrow) CBmArea(ID_LOGO, m_rcLogo[o], this, s_anStillLogo[o], nullptr,
+                                                 0, nullptr, 1, 1);
+        if (m_pLogoArea)
+            m_pLogoArea->SetButtonCursor(m_hButtonCursor);
+    }
+
+    m_pSetupButton = CreateButton(ID_SETUP_BUTTON, m_rcSetup[o], BITMAP_SETUP_BUTTON, IDS_SETUP_TIP);
+    m_pLaunchAppsButton = CreateButton(ID_LAUNCHAPPS_BUTTON, m_rcLaunchApps[o], BITMAP_LAUNCHAPPS_BUTTON,
+                                       IDS_LAUNCHAPPS_TIP);
+
+    // No module has a button without a mixer.
+    if (!m_bHasMixer)
+        return;
+    static const struct {
+        C3sBmButton* CControllerDlg::* pButton;
+        RECT (CControllerDlg::* pRects)[3];
+        UINT nID;
+        UINT nIDBitmap;
+    } s_modules[MODULE_COUNT] = {
+        { &CControllerDlg::m_pVolumeButton, &CControllerDlg::m_rcVolume, ID_VOLUME_BUTTON, BITMAP_VOLUME_BUTTON },
+        { &CControllerDlg::m_pCDButton, &CControllerDlg::m_rcCD, ID_CDPLAYER_BUTTON, BITMAP_CDPLAYER_BUTTON },
+        { &CControllerDlg::m_pWaveButton, &CControllerDlg::m_rcWave, ID_WAVEPLAYER_BUTTON, BITMAP_WAVEPLAYER_BUTTON },
+        { &CControllerDlg::m_pMidiButton, &CControllerDlg::m_rcMidi, ID_MIDIPLAYER_BUTTON, BITMAP_MIDIPLAYER_BUTTON },
+    };
+    for (int i = 0; i < MODULE_COUNT; i++) {
+        if (!HasModuleDevice(i))
+            continue;
+        UINT nIDTip = m_bLaunchModule[i] ? IDS_LAUNCH_VOLUME + i : IDS_REMOVE_VOLUME + i;
+        this->*s_modules[i].pButton = CreateButton(s_modules[i].nID, (this->*s_modules[i].pRects)[o],
+                                                   s_modules[i].nIDBitmap, nIDTip);
+    }
+}
+
+template <class T>
+static void DeleteControl(T*& pControl)
+{
+    delete pControl;
+    pControl = nullptr;
 }
 
 void CControllerDlg::DestroyControls()
 {
+    DeleteControl(m_pMinimizeButton);
+    DeleteControl(m_pExitButton);
+    DeleteControl(m_pHelpButton);
+    DeleteControl(m_pLogoAnim);
+    DeleteControl(m_pLogoArea);
+    DeleteControl(m_pSetupButton);
+    DeleteControl(m_pLaunchAppsButton);
+    DeleteControl(m_pVolumeButton);
+    DeleteControl(m_pCDButton);
+    DeleteControl(m_pWaveButton);
+    DeleteControl(m_pMidiButton);
+}
+
+C3sBmButton* CControllerDlg::ModuleButton(UINT nModule) const
+{
+    C3sBmButton* const apButton[MODULE_COUNT] = { m_pVolumeButton, m_pCDButton, m_pWaveButton, m_pMidiButton };
+    return nModule < MODULE_COUNT ? apButton[nModule] : nullptr;
+}
+
+void CControllerDlg::SetMinimizeToolTip()
+{
+    if (!m_pMinimizeButton)
+        return;
+    CString strTip;
+    strTip.LoadString(m_nModulesMinimized ? IDS_RESTORE_MODULES : IDS_MINIMIZE_MODULES);
+    m_pMinimizeButton->SetToolTip(strTip);
 }

@@ -1,5 +1,6 @@
 // Starting the suite's modules and keeping each one's launch state.
 #include "controller/ControllerDlg.h"
+#include "panekit/PaneKit.h"
 #include "res/resource.h"
 
 // Creates a process the way every start of the suite does; TRUE when it
@@ -43,4 +44,9 @@ void CControllerDlg::SetModuleLaunchState(UINT nModule, BOOL bLaunch)
     if (nModule >= MODULE_COUNT)
         return;
     m_bLaunchModule[nModule] = bLaunch;
+    if (C3sBmButton* pButton = ModuleButton(nModule)) {
+        CString strTip;
+        strTip.LoadString(bLaunch ? IDS_LAUNCH_VOLUME + nModule : IDS_REMOVE_VOLUME + nModule);
+        pButton->SetToolTip(strTip);
+    }
 }

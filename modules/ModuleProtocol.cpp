@@ -39,6 +39,7 @@ void CControllerDlg::OnMinimizeModules()
         return;
     }
     SetModulesMinimized(1);
+    SetMinimizeToolTip();
     PostToModules(MODMSG_MINIMIZE);
 }
 
@@ -50,6 +51,7 @@ void CControllerDlg::OnRestoreModules()
         return;
     }
     SetModulesMinimized(0);
+    SetMinimizeToolTip();
     PostToModules(MODMSG_RESTORE);
 }
 

@@ -1,4 +1,5 @@
 // The controller bar on real windows: construction, start-up and edge changes.
+#include "BarFixture.h"
 #include "FakeAppBarShell.h"
 #include "TestUtil.h"
 #include "controller/ControllerDlg.h"
@@ -6,98 +7,11 @@
 #include "res/resource.h"
 #include <gtest/gtest.h>
 #include <climits>
-#include <memory>
-#include <vector>
 
 namespace {
 
 const int SCREEN_CX = GetSystemMetrics(SM_CXSCREEN);
 const int SCREEN_CY = GetSystemMetrics(SM_CYSCREEN);
-
-// Audio devices the platform may lack, as the probes see them.
-MCIERROR g_errCDOpen = MCIERR_CANNOT_LOAD_DRIVER;
-UINT g_nMidiDevices = 0;
-std::vector<MCIDEVICEID> g_closedDevices;
-
-MCIERROR WINAPI FakeMciSendCommand(MCIDEVICEID id, UINT uMsg, DWORD_PTR, DWORD_PTR dwParam)
-{
-    if (uMsg == MCI_OPEN) {
-        if (g_errCDOpen == 0)
-            ((MCI_OPEN_PARMSA*)dwParam)->wDeviceID = 5;
-        return g_errCDOpen;
-    }
-    if (uMsg == MCI_CLOSE)
-        g_closedDevices.push_back(id);
-    return 0;
-}
-
-UINT WINAPI FakeMidiOutGetNumDevs()
-{
-    return g_nMidiDevices;
-}
-
-class FakeDevices {
-public:
-    FakeDevices(MCIERROR errCD, UINT nMidi)
-    {
-        g_errCDOpen = errCD;
-        g_nMidiDevices = nMidi;
-        g_closedDevices.clear();
-        g_pfnMciSendCommandA = FakeMciSendCommand;
-        g_pfnMidiOutGetNumDevs = FakeMidiOutGetNumDevs;
-    }
-    ~FakeDevices()
-    {
-        g_pfnMciSendCommandA = mciSendCommandA;
-        g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;
-    }
-};
-
-// A stand-in module window that records the protocol messages it gets.
-struct ModuleMessage {
-    HWND hWnd;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<ModuleMessage> g_moduleMessages;
-
-LRESULT CALLBACK ModuleWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == g_uModuleMessage && g_uModuleMessage)
-        g_moduleMessages.push_back({ hWnd, wParam, lParam });
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
-HWND CreateModuleWindow(const char* pszTitle, int y)
-{
-    static ATOM s_atom = [] {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ModuleWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TympTestModule";
-        return RegisterClassA(&wc);
-    }();
-    return CreateWindowExA(0, MAKEINTATOM(s_atom), pszTitle, WS_OVERLAPPED | WS_VISIBLE, 600, y, 300, 90,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-struct BarDeleter {
-    void operator()(CControllerDlg* p) const
-    {
-        p->DestroyWindow();
-        delete p;
-    }
-};
-using BarPtr = std::unique_ptr<CControllerDlg, BarDeleter>;
-
-// Starts a bar as the program does, but modeless, so the test keeps running.
-BarPtr StartBar()
-{
-    BarPtr pBar(new CControllerDlg(nullptr, TRUE));
-    pBar->m_bInsertIconWhenQuit = FALSE;
-    EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr));
-    return pBar;
-}
 
 CRect WindowRect(HWND hWnd)
 {
@@ -124,8 +38,8 @@ TEST_F(ControllerBar, ProbesTheDevicesAndPacksTheModuleButtons)
         EXPECT_TRUE(bar.m_bHasWave);
         EXPECT_TRUE(bar.m_bHasCDAudio);
         EXPECT_TRUE(bar.m_bHasMidi);
-        ASSERT_EQ(1u, g_closedDevices.size()) << "an opened drive is closed at once";
-        EXPECT_EQ(5u, g_closedDevices[0]);
+        ASSERT_EQ(1u, FakeDevices::s_closedDevices.size()) << "an opened drive is closed at once";
+        EXPECT_EQ(5u, FakeDevices::s_closedDevices[0]);
         EXPECT_EQ(CRect(134, 13, 183, 20), CRect(bar.m_rcVolume[0]));
         EXPECT_EQ(CRect(159, 6, 183, 20), CRect(bar.m_rcVolume[1]));
         EXPECT_EQ(CRect(4, 189, 16, 213), CRect(bar.m_rcCD[2]));
@@ -142,7 +56,7 @@ TEST_F(ControllerBar, ProbesTheDevicesAndPacksTheModuleButtons)
         FakeDevices devices(MCIERR_CANNOT_LOAD_DRIVER, 1);
         CControllerDlg bar(nullptr, TRUE);
         EXPECT_FALSE(bar.m_bHasCDAudio);
-        EXPECT_TRUE(g_closedDevices.empty());
+        EXPECT_TRUE(FakeDevices::s_closedDevices.empty());
         EXPECT_TRUE(IsRectEmpty(&bar.m_rcCD[1]));
         EXPECT_EQ(CRect(189, 6, 213, 20), CRect(bar.m_rcWave[1]));
         EXPECT_EQ(CRect(168, 13, 213, 20), CRect(bar.m_rcWave[0]));

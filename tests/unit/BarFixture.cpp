@@ -1,0 +1,80 @@
+#include "BarFixture.h"
+#include "controller/DeviceProbe.h"
+#include "res/resource.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+MCIERROR g_errCDOpen = MCIERR_CANNOT_LOAD_DRIVER;
+UINT g_nMidiDevices = 0;
+
+MCIERROR WINAPI FakeMciSendCommand(MCIDEVICEID id, UINT uMsg, DWORD_PTR, DWORD_PTR dwParam)
+{
+    if (uMsg == MCI_OPEN) {
+        if (g_errCDOpen == 0)
+            ((MCI_OPEN_PARMSA*)dwParam)->wDeviceID = 5;
+        return g_errCDOpen;
+    }
+    if (uMsg == MCI_CLOSE)
+        FakeDevices::s_closedDevices.push_back(id);
+    return 0;
+}
+
+UINT WINAPI FakeMidiOutGetNumDevs()
+{
+    return g_nMidiDevices;
+}
+
+LRESULT CALLBACK ModuleWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == g_uModuleMessage && g_uModuleMessage)
+        g_moduleMessages.push_back({ hWnd, wParam, lParam });
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+} // namespace
+
+std::vector<MCIDEVICEID> FakeDevices::s_closedDevices;
+std::vector<ModuleMessage> g_moduleMessages;
+
+FakeDevices::FakeDevices(MCIERROR errCDOpen, UINT nMidiDevices)
+{
+    g_errCDOpen = errCDOpen;
+    g_nMidiDevices = nMidiDevices;
+    s_closedDevices.clear();
+    g_pfnMciSendCommandA = FakeMciSendCommand;
+    g_pfnMidiOutGetNumDevs = FakeMidiOutGetNumDevs;
+}
+
+FakeDevices::~FakeDevices()
+{
+    g_pfnMciSendCommandA = mciSendCommandA;
+    g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;
+}
+
+void BarDeleter::operator()(CControllerDlg* p) const
+{
+    p->DestroyWindow();
+    delete p;
+}
+
+BarPtr StartBar()
+{
+    BarPtr pBar(new CControllerDlg(nullptr, TRUE));
+    EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr));
+    pBar->m_bInsertIconWhenQuit = FALSE;
+    return pBar;
+}
+
+HWND CreateModuleWindow(const char* pszTitle, int y)
+{
+    static ATOM s_atom = [] {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ModuleWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TympTestModule";
+        return RegisterClassA(&wc);
+    }();
+    return CreateWindowExA(0, MAKEINTATOM(s_atom), pszTitle, WS_OVERLAPPED | WS_VISIBLE, 600, y, 300, 90,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}

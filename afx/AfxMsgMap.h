@@ -70,6 +70,8 @@ public: \
     AFX_HANDLE(message == WM_SIZING, OnSizing((UINT)wParam, (LPRECT)lParam); *pResult = 0)
 #define ON_WM_MOVING() \
     AFX_HANDLE(message == WM_MOVING, OnMoving((UINT)wParam, (LPRECT)lParam); *pResult = 0)
+#define ON_WM_SIZE() \
+    AFX_HANDLE(message == WM_SIZE, OnSize((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam)); *pResult = 0)
 #define ON_WM_SETCURSOR() \
     AFX_HANDLE(message == WM_SETCURSOR, \
                *pResult = OnSetCursor(CWnd::FromHandlePermanent((HWND)wParam), LOWORD(lParam), HIWORD(lParam)))

@@ -74,6 +74,7 @@ public:
     void OnDestroy() { Default(); }
     void OnPaint() { Default(); }
     void OnTimer(UINT_PTR) { Default(); }
+    void OnSize(UINT, int, int) { Default(); }
     void OnActivate(UINT, CWnd*, BOOL) { Default(); }
     LRESULT OnNcHitTest(CPoint) { return Default(); }
     void OnSysCommand(UINT, LPARAM) { Default(); }

@@ -161,6 +161,7 @@ public:
     BOOL m_bModulePositionSaved;
     int m_nStartMode;
     CLoadingDlg* m_pLoadingDlg;
+    BOOL m_abRepeatStart[MODULE_COUNT] = {};    // the next button command is a start's one repeat
 
 protected:
     void OnEdgeChanged(BOOL bProposed, int nEdge) override;
@@ -171,7 +172,15 @@ protected:
     HCURSOR OnQueryDragIcon() { return (HCURSOR)m_hIcon; }
     void OnGetMinMaxInfo(MINMAXINFO* pMMI);
     void OnTimer(UINT_PTR nIDEvent);
+    void OnSize(UINT nType, int cx, int cy);
     void OnAbout();
+    LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
+    void OnVolumeControl();
+    void OnCDPlayer();
+    void OnWavePlayer();
+    void OnMidiPlayer();
+    void OnLaunchWaveEditor();
+    void OnLaunchMidiTracker();
 
     DECLARE_MESSAGE_MAP()
 
@@ -183,6 +192,8 @@ private:
     void SetModuleButtonRects();
     void TakeOverRunningModules();
     void PostToModules(LPARAM lCode);
+    int SlotFromTitle(HWND hWnd) const;
+    void OnPlayerButton(UINT nModule);
     void SetModulesMinimized(int nMinimized);
     void SetMinimizeToolTip();
     C3sBmButton* CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip);

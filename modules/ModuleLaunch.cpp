@@ -50,3 +50,75 @@ void CControllerDlg::SetModuleLaunchState(UINT nModule, BOOL bLaunch)
         pButton->SetToolTip(strTip);
     }
 }
+
+void CControllerDlg::OnVolumeControl()
+{
+    CString strTitle;
+    strTitle.LoadString(IDS_TITLE_VOLUME);
+    if (HWND hWnd = FindWindowA(nullptr, strTitle)) {
+        // The applet takes no part in the protocol: close it and say so at once.
+        ::PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        SetModuleLaunchState(MODULE_VOLUME, TRUE);
+        return;
+    }
+    m_bLaunchModule[MODULE_VOLUME] = !LaunchProgram(m_strVolumeControlPath, m_strVolumeControlPath, 5000);
+    SetModuleLaunchState(MODULE_VOLUME, m_bLaunchModule[MODULE_VOLUME]);
+}
+
+// A player's button: closes the running player, or starts it. A start that
+// shows no window is tried once more, through the button's own command; that
+// repeat leaves a window it finds alone and starts at most one more process.
+void CControllerDlg::OnPlayerButton(UINT nModule)
+{
+    static const UINT s_anCommand[MODULE_COUNT] = { ID_VOLUME_BUTTON, ID_CDPLAYER_BUTTON, ID_WAVEPLAYER_BUTTON,
+                                                    ID_MIDIPLAYER_BUTTON };
+    const CString* apstrPath[MODULE_COUNT] = { nullptr, &m_strCDPlayerPath, &m_strWavePlayerPath,
+                                               &m_strMidiPlayerPath };
+    const BOOL bRepeat = m_abRepeatStart[nModule];
+    m_abRepeatStart[nModule] = FALSE;
+
+    CString strTitle;
+    strTitle.LoadString(IDS_TITLE_VOLUME + nModule);
+    HWND hWnd = FindWindowA(nullptr, strTitle);
+    if (IsWindow(hWnd)) {
+        // The launch state changes when the module's DETACH arrives.
+        if (!bRepeat)
+            ::PostMessageA(hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_hWnd), (LPARAM)MODMSG_EXIT);
+        return;
+    }
+
+    if (nModule == MODULE_CDPLAYER)
+        BeginWaitCursor();
+    m_bLaunchModule[nModule] = !LaunchProgram(*apstrPath[nModule], *apstrPath[nModule], 5000);
+    if (!FindWindowA(nullptr, strTitle) && !bRepeat) {
+        m_abRepeatStart[nModule] = TRUE;
+        PostMessage(WM_COMMAND, s_anCommand[nModule], 0);
+    }
+    if (nModule == MODULE_CDPLAYER)
+        EndWaitCursor();
+}
+
+void CControllerDlg::OnCDPlayer()
+{
+    OnPlayerButton(MODULE_CDPLAYER);
+}
+
+void CControllerDlg::OnWavePlayer()
+{
+    OnPlayerButton(MODULE_WAVEPLAYER);
+}
+
+void CControllerDlg::OnMidiPlayer()
+{
+    OnPlayerButton(MODULE_MIDIPLAYER);
+}
+
+void CControllerDlg::OnLaunchWaveEditor()
+{
+    LaunchProgram(m_strWaveEditorPath, m_strWaveEditorPath, 0);
+}
+
+void CControllerDlg::OnLaunchMidiTracker()
+{
+    LaunchProgram(m_strMidiTrackerPath, m_strMidiTrackerPath, 0);
+}

@@ -27,6 +27,100 @@ void CControllerDlg::SetModulesMinimized(int nMinimized)
     SetModuleMenuState(GetSystemMenu(FALSE), nMinimized != 0);
 }
 
+// The slot a module's window title gives it, when its device is present; 0 for none.
+int CControllerDlg::SlotFromTitle(HWND hWnd) const
+{
+    char szTitle[256] = "";
+    ::GetWindowTextA(hWnd, szTitle, sizeof szTitle);
+    for (int i = MODULE_CDPLAYER; i <= MODULE_MIDIPLAYER; i++) {
+        CString strTitle;
+        strTitle.LoadString(IDS_TITLE_VOLUME + i);
+        if (strTitle == szTitle)
+            return HasModuleDevice(i) ? i : 0;
+    }
+    return 0;
+}
+
+LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
+{
+    const WORD wSender = LOWORD(wParam);
+    if (wSender == LOWORD((UINT_PTR)m_hWnd))
+        return 0;       // the bar's own posts never count
+    const HWND hSender = (HWND)(UINT_PTR)wSender;
+
+    switch ((int)lParam) {
+    case MODMSG_ATTACH: {
+        if (m_bInitialized)
+            RestoreBarAndModules();
+        int nSlot = SlotFromTitle(hSender);
+        if (!nSlot)
+            break;
+        m_modules[nSlot].hWnd = hSender;
+        SetModuleLaunchState(nSlot, FALSE);
+        m_modules[nSlot].nOrder = m_nNextModuleOrder++;
+        break;
+    }
+    case MODMSG_DETACH:
+        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+            ModuleSlot& slot = m_modules[i];
+            // An empty slot is nobody's, whatever a sender puts in wParam.
+            if (!slot.hWnd || LOWORD((UINT_PTR)slot.hWnd) != wSender)
+                continue;
+            slot.hWnd = nullptr;
+            for (ModuleSlot& other : m_modules)
+                if (other.nOrder > slot.nOrder)
+                    other.nOrder--;
+            m_nNextModuleOrder--;
+            SetModuleLaunchState(i, TRUE);
+            break;
+        }
+        break;
+    case MODMSG_MINIMIZE:
+        m_bModulesHiddenByBar = TRUE;
+        if (m_nOrientation == 0) {
+            ShowWindow(SW_MINIMIZE);
+        } else {
+            SetModulesMinimized(1);
+            SetMinimizeToolTip();
+        }
+        break;
+    case MODMSG_RESTORE:
+        m_bModulesHiddenByBar = TRUE;
+        if (m_nOrientation == 0) {
+            ShowWindow(SW_RESTORE);
+        } else {
+            SetModulesMinimized(0);
+            SetMinimizeToolTip();
+        }
+        break;
+    case MODMSG_EXIT:
+        ExitController();
+        break;
+    }
+    return 0;
+}
+
+void CControllerDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CDockingBarDlg::OnSize(nType, cx, cy);
+    if (nType == SIZE_MINIMIZED) {
+        ModifyStyleEx(WS_EX_TOOLWINDOW, 0);
+        SetModulesMinimized(1);
+        HideLegs();
+        if (!m_bModulesHiddenByBar)
+            PostToModules(MODMSG_MINIMIZE);
+        m_bModulesHiddenByBar = FALSE;
+    } else if (nType == SIZE_RESTORED) {
+        ModifyStyleEx(0, WS_EX_TOOLWINDOW);
+        SetModulesMinimized(0);
+        if (m_nOrientation == 0 && m_bInitialized)
+            ShowLegs();
+        if (!m_bModulesHiddenByBar)
+            PostToModules(MODMSG_RESTORE);
+        m_bModulesHiddenByBar = FALSE;
+    }
+}
+
 void CControllerDlg::OnMinimizeModules()
 {
     m_bModulesHiddenByBar = FALSE;

@@ -21,11 +21,12 @@ TOOLINFOA MakeToolInfo(HWND hTool, LPCSTR pszText)
 BOOL CPaneToolTip::Create(HWND hTool, LPCSTR pszText)
 {
     CPaneModule::InitCommonControls();
-    // Always tip: the bar is seldom the active window.
+    // Always tip: the bar is seldom the active window. Unowned, so that the
+    // tip's own topmost place never stands in the way of its bar's z-order.
     m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               hTool, nullptr, CPaneModule::Instance(), nullptr);
+                               nullptr, nullptr, CPaneModule::Instance(), nullptr);
     if (!m_hWnd)
         return FALSE;
     TOOLINFOA ti = MakeToolInfo(hTool, pszText);

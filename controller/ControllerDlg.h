@@ -91,8 +91,13 @@ public:
 
     // Bar window state
     void RestoreBarAndModules();
+    HWND FindOpenDialog() const;
+    void ShowBarMenu(POINT pt);
+    int GetStackHeight() const;
+    void GetDragDockRect(int nEdge, RECT* prc);
     void UpdateModulePositions();
     void MoveModules();
+    void ArrangeModulesBehindBar();
     void PlaceLegs();
     void HideLegs();
     void ShowLegs();
@@ -162,6 +167,7 @@ public:
     int m_nStartMode;
     CLoadingDlg* m_pLoadingDlg;
     BOOL m_abRepeatStart[MODULE_COUNT] = {};    // the next button command is a start's one repeat
+    BOOL m_bBarMinimized = FALSE;               // the last WM_SIZE minimised the bar
 
 protected:
     void OnEdgeChanged(BOOL bProposed, int nEdge) override;
@@ -175,6 +181,26 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnAbout();
     LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
+    void OnLogo();
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnAlwaysOnTop();
+    void OnAutoHide();
+    void OnActivateModules();
+    void OnDockTop();
+    void OnDockLeft();
+    void OnDockBottom();
+    void OnDockRight();
+    void OnFloat();
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point) { OnLButtonDown(nFlags, point); }
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnRButtonDblClk(UINT nFlags, CPoint point) { OnRButtonUp(nFlags, point); }
+    int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnMove(int x, int y);
     void OnVolumeControl();
     void OnCDPlayer();
     void OnWavePlayer();
@@ -200,6 +226,9 @@ private:
     C3sBmButton* ModuleButton(UINT nModule) const;
     void CreateLegs();
     void DestroyLegs();
+    void SetLegsPos(const POINT* pptPos, UINT uFlags);
+    void PutModulesBehindBar();
+    void DockTo(int nEdge);
     void WriteUserData();
 };
 

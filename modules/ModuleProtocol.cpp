@@ -110,7 +110,10 @@ void CControllerDlg::OnSize(UINT nType, int cx, int cy)
         if (!m_bModulesHiddenByBar)
             PostToModules(MODMSG_MINIMIZE);
         m_bModulesHiddenByBar = FALSE;
-    } else if (nType == SIZE_RESTORED) {
+        m_bBarMinimized = TRUE;
+    } else if (nType == SIZE_RESTORED && m_bBarMinimized) {
+        // Only a way back from minimised; a docked bar's resizes leave the modules be.
+        m_bBarMinimized = FALSE;
         ModifyStyleEx(0, WS_EX_TOOLWINDOW);
         SetModulesMinimized(0);
         if (m_nOrientation == 0 && m_bInitialized)

@@ -72,6 +72,33 @@ public: \
     AFX_HANDLE(message == WM_MOVING, OnMoving((UINT)wParam, (LPRECT)lParam); *pResult = 0)
 #define ON_WM_SIZE() \
     AFX_HANDLE(message == WM_SIZE, OnSize((UINT)wParam, (short)LOWORD(lParam), (short)HIWORD(lParam)); *pResult = 0)
+#define ON_WM_ERASEBKGND() \
+    AFX_HANDLE(message == WM_ERASEBKGND, *pResult = OnEraseBkgnd((HDC)wParam))
+#define ON_WM_MOVE() \
+    AFX_HANDLE(message == WM_MOVE, OnMove((short)LOWORD(lParam), (short)HIWORD(lParam)); *pResult = 0)
+#define ON_WM_CONTEXTMENU() \
+    AFX_HANDLE(message == WM_CONTEXTMENU, \
+               OnContextMenu(CWnd::FromHandlePermanent((HWND)wParam), CPoint((DWORD)lParam)); *pResult = 0)
+#define ON_WM_MOUSEACTIVATE() \
+    AFX_HANDLE(message == WM_MOUSEACTIVATE, \
+               *pResult = OnMouseActivate(CWnd::FromHandlePermanent((HWND)wParam), LOWORD(lParam), HIWORD(lParam)))
+
+// Mouse messages; the point is in client coordinates.
+#define AFX_ON_MOUSE(msg, fn) \
+    AFX_HANDLE(message == (msg), fn((UINT)wParam, CPoint((DWORD)lParam)); *pResult = 0)
+#define ON_WM_MOUSEMOVE()       AFX_ON_MOUSE(WM_MOUSEMOVE, OnMouseMove)
+#define ON_WM_LBUTTONDOWN()     AFX_ON_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONDBLCLK()   AFX_ON_MOUSE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+#define ON_WM_LBUTTONUP()       AFX_ON_MOUSE(WM_LBUTTONUP, OnLButtonUp)
+#define ON_WM_RBUTTONUP()       AFX_ON_MOUSE(WM_RBUTTONUP, OnRButtonUp)
+#define ON_WM_RBUTTONDBLCLK()   AFX_ON_MOUSE(WM_RBUTTONDBLCLK, OnRButtonDblClk)
+#define ON_WM_MOUSELEAVE() \
+    AFX_HANDLE(message == WM_MOUSELEAVE, OnMouseLeave(); *pResult = 0)
+#define ON_WM_CAPTURECHANGED() \
+    AFX_HANDLE(message == WM_CAPTURECHANGED, OnCaptureChanged((HWND)lParam); *pResult = 0)
+#define ON_WM_ENABLE() \
+    AFX_HANDLE(message == WM_ENABLE, OnEnable((BOOL)wParam); *pResult = 0)
+
 #define ON_WM_SETCURSOR() \
     AFX_HANDLE(message == WM_SETCURSOR, \
                *pResult = OnSetCursor(CWnd::FromHandlePermanent((HWND)wParam), LOWORD(lParam), HIWORD(lParam)))

@@ -59,13 +59,6 @@ void CControllerDlg::MoveModules()
     }
 }
 
-// The legs stand in for the floating bar's feet; until they exist the bar stands alone.
-void CControllerDlg::CreateLegs() {}
-void CControllerDlg::DestroyLegs() {}
-void CControllerDlg::PlaceLegs() {}
-void CControllerDlg::HideLegs() {}
-void CControllerDlg::ShowLegs() {}
-
 void CControllerDlg::OnAbout()
 {
     CString strCaption, strProduct, strLegal;

@@ -1,6 +1,6 @@
 #include "3sBmButton.h"
 #include "PaneModule.h"
-#include "PaneMsgMap.h"
+#include "afx/AfxMsgMap.h"
 #include "afx/CPaintDC.h"
 
 BEGIN_MESSAGE_MAP(C3sBmButton, CWnd)

@@ -1,6 +1,6 @@
 #include "AviArea.h"
 #include "PaneModule.h"
-#include "PaneMsgMap.h"
+#include "afx/AfxMsgMap.h"
 #include "afx/CPaintDC.h"
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "BmArea.h"
 #include "PaneModule.h"
-#include "PaneMsgMap.h"
+#include "afx/AfxMsgMap.h"
 #include "afx/CPaintDC.h"
 
 BEGIN_MESSAGE_MAP(CBmArea, CWnd)

@@ -3,6 +3,9 @@
 #ifndef RES_RESOURCE_H
 #define RES_RESOURCE_H
 
+// Menus
+#define IDR_BAR_MENU                152
+
 // Dialog templates
 #define IDD_CONTROLLER              102
 #define IDD_LOADING                 131

@@ -70,8 +70,14 @@ stop_wine() {
     wineserver -w >/dev/null 2>&1 || true
 }
 
+# The stand-in Volume Control goes where the bar looks for the real one.
+install_standins() {
+    cp "$BUILD/bin/Sndvol32.exe" "$WINEPREFIX/drive_c/windows/Sndvol32.exe"
+}
+
 setup() {
     install_packages
     prepare_prefix
     build
+    install_standins
 }

@@ -63,24 +63,6 @@ void Settle(CControllerDlg& bar)
     PumpFor(200);
 }
 
-// Runs xdotool on the test screen. Wine gives no usable process handle for
-// a Unix program, so the caller waits for what the command does instead.
-void RunXdotool(const char* pszArgs)
-{
-    std::string strCommand = std::string("Z:\\usr\\bin\\xdotool ") + pszArgs;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    ASSERT_TRUE(CreateProcessA(nullptr, &strCommand[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-}
-
-bool CursorAt(int x, int y)
-{
-    POINT pt;
-    GetCursorPos(&pt);
-    return pt.x == x && pt.y == y;
-}
-
 class BarFaces : public ::testing::Test {
 protected:
     void SetUp() override { DeleteSuiteKeys(); }
@@ -160,17 +142,14 @@ TEST_F(BarFaces, ARealClickOnTheMinimiseButtonMinimisesTheFloatingBar)
     CRect rc;
     pBar->GetWindowRect(&rc);
     int x = rc.left + 296 + 12, y = rc.top + 13 + 10;
-    char szArgs[128];
 
     // Pressed on the button but released elsewhere: no command.
-    wsprintfA(szArgs, "mousemove %d %d mousedown 1 mousemove %d %d mouseup 1", x, y, x, y + 80);
-    RunXdotool(szArgs);
-    ASSERT_TRUE(PumpUntil([&] { return CursorAt(x, y + 80) && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 5000));
+    Xdotool("mousemove %d %d mousedown 1 mousemove %d %d mouseup 1", x, y, x, y + 80);
+    ASSERT_TRUE(WaitForMouse(x, y + 80));
     PumpFor(500);
     EXPECT_FALSE(pBar->IsIconic());
 
-    wsprintfA(szArgs, "mousemove %d %d click 1", x, y);
-    RunXdotool(szArgs);
+    Xdotool("mousemove %d %d click 1", x, y);
     EXPECT_TRUE(PumpUntil([&] { return pBar->IsIconic() != FALSE; }, 5000));
     pBar->ShowWindow(SW_RESTORE);
 }

@@ -1,6 +1,7 @@
 #include "TestUtil.h"
 #include "settings/RegistryKeys.h"
 #include <shlwapi.h>
+#include <cstdarg>
 #include <cstring>
 
 void PumpFor(DWORD dwMilliseconds)
@@ -52,6 +53,31 @@ void SetControllerBinary(const char* pszName, const void* pData, DWORD cb, DWORD
 void SetControllerInt(const char* pszName, int n)
 {
     SetControllerBinary(pszName, &n, sizeof n);
+}
+
+void Xdotool(const char* pszFormat, ...)
+{
+    char szArgs[512];
+    va_list args;
+    va_start(args, pszFormat);
+    wvsprintfA(szArgs, pszFormat, args);
+    va_end(args);
+    char szCommand[600];
+    wsprintfA(szCommand, "Z:\\usr\\bin\\xdotool %s", szArgs);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    CreateProcessA(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+}
+
+bool WaitForMouse(int x, int y, DWORD dwTimeout)
+{
+    return PumpUntil([=] {
+        POINT pt;
+        GetCursorPos(&pt);
+        return pt.x == x && pt.y == y && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000) &&
+               !(GetAsyncKeyState(VK_RBUTTON) & 0x8000);
+    }, dwTimeout);
 }
 
 CtrlKeyDown::CtrlKeyDown()

@@ -5,6 +5,7 @@
 
 // Menus
 #define IDR_BAR_MENU                152
+#define IDR_TRAY_MENU               154
 
 // Dialog templates
 #define IDD_CONTROLLER              102
@@ -125,6 +126,15 @@
 #define ID_FLOAT                    32781
 #define ID_LAUNCH_WAVEEDITOR        32782
 #define ID_LAUNCH_MIDITRACKER       32784
+#define ID_TRAY_CONTROLLER          32785
+#define ID_TRAY_VOLUME              32786
+#define ID_TRAY_CDPLAYER            32787
+#define ID_TRAY_WAVEPLAYER          32788
+#define ID_TRAY_MIDIPLAYER          32789
+#define ID_TRAY_WAVEEDITOR          32790
+#define ID_TRAY_MIDITRACKER         32791
+#define ID_TRAY_ABOUT               32792
+#define ID_TRAY_EXIT                32793
 #ifndef ID_HELP
 #define ID_HELP                     57670   // 0xE146
 #endif

@@ -1,18 +1,50 @@
 #include "TrayIconDlg.h"
+#include "NotifyIconService.h"
 #include "controller/ControllerDlg.h"
+#include "modules/ModuleTable.h"
+#include "panekit/PaneKit.h"
 #include "res/resource.h"
-#include <shellapi.h>
 
 #define TRAY_ICON_ID        128
 #define NOTIFYICON_SIZE     88      // the original record, understood by every shell
+#define TRAY_START_WAIT     2000    // ms a started program has to become idle
+
+// The shell broadcasts this when its taskbar (re)starts; the icon must be added again.
+static const UINT s_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
 BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)
+    ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
+    ON_COMMAND(ID_TRAY_CONTROLLER, OnStartController)
+    ON_COMMAND(ID_TRAY_VOLUME, OnVolumeControl)
+    ON_COMMAND(ID_TRAY_CDPLAYER, OnCDPlayer)
+    ON_COMMAND(ID_TRAY_WAVEPLAYER, OnWavePlayer)
+    ON_COMMAND(ID_TRAY_MIDIPLAYER, OnMidiPlayer)
+    ON_COMMAND(ID_TRAY_WAVEEDITOR, OnWaveEditor)
+    ON_COMMAND(ID_TRAY_MIDITRACKER, OnMidiTracker)
+    ON_COMMAND(ID_TRAY_ABOUT, OnAbout)
+    ON_COMMAND(ID_TRAY_EXIT, OnExit)
     ON_MESSAGE(WM_CLOSEINSTANCE, OnCloseInstance)
+    ON_REGISTERED_MESSAGE(s_uTaskbarCreated, OnTaskbarCreated)
 END_MESSAGE_MAP()
 
 CTrayIconDlg::CTrayIconDlg(CWnd* pParent)
     : CDialog(IDD_TRAYICON, pParent)
 {
+}
+
+CTrayIconDlg::~CTrayIconDlg()
+{
+    if (m_menu)
+        DestroyMenu(m_menu);
+}
+
+void CTrayIconDlg::LoadModulePaths()
+{
+    CString* const apstrPath[PROGRAM_COUNT] = {
+        &m_strVolumeControlPath, &m_strCDPlayerPath, &m_strWavePlayerPath,
+        &m_strMidiPlayerPath, &m_strWaveEditorPath, &m_strMidiTrackerPath,
+    };
+    FormModulePaths(apstrPath);
 }
 
 BOOL CTrayIconDlg::OnInitDialog()
@@ -24,7 +56,16 @@ BOOL CTrayIconDlg::OnInitDialog()
     MoveWindow(0, 0, 0, 0, TRUE);
     m_hIcon = LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_TYMP), (LPCSTR)RT_GROUP_ICON),
                         MAKEINTRESOURCEA(IDI_TYMP));
+    LoadModulePaths();
+    m_menu = LoadMenuA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_TRAY_MENU), (LPCSTR)RT_MENU),
+                       MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    m_hPopupMenu = m_menu ? GetSubMenu(m_menu, 0) : nullptr;
+    AddIcon();
+    return TRUE;
+}
 
+void CTrayIconDlg::AddIcon()
+{
     NOTIFYICONDATAA nid = {};
     nid.cbSize = NOTIFYICON_SIZE;
     nid.hWnd = m_hWnd;
@@ -35,8 +76,7 @@ BOOL CTrayIconDlg::OnInitDialog()
     CString strTip;
     strTip.LoadString(IDS_TRAY_TIP);
     lstrcpynA(nid.szTip, strTip, 64);
-    Shell_NotifyIconA(NIM_ADD, &nid);
-    return TRUE;
+    g_pfnShellNotifyIconA(NIM_ADD, &nid);
 }
 
 void CTrayIconDlg::DeleteIcon()
@@ -45,7 +85,81 @@ void CTrayIconDlg::DeleteIcon()
     nid.cbSize = NOTIFYICON_SIZE;
     nid.hWnd = m_hWnd;
     nid.uID = TRAY_ICON_ID;
-    Shell_NotifyIconA(NIM_DELETE, &nid);
+    g_pfnShellNotifyIconA(NIM_DELETE, &nid);
+}
+
+LRESULT CTrayIconDlg::OnTrayNotify(WPARAM, LPARAM lParam)
+{
+    switch (lParam) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        POINT pt;
+        GetCursorPos(&pt);
+        // In the foreground, the menu closes when the user clicks elsewhere.
+        SetForegroundWindow(m_hWnd);
+        if (m_hPopupMenu)
+            TrackPopupMenuEx(m_hPopupMenu, TPM_RIGHTBUTTON, pt.x, pt.y, m_hWnd, nullptr);
+        PostMessage(WM_USER);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        OnStartController();
+        break;
+    }
+    return 0;
+}
+
+void CTrayIconDlg::OnStartController()
+{
+    char szPath[256] = "";
+    GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+    LaunchProgram(szPath, szPath, TRAY_START_WAIT);
+}
+
+// Nothing is remembered or tested first: a module that runs is started once more.
+void CTrayIconDlg::OnVolumeControl()
+{
+    LaunchProgram(m_strVolumeControlPath, m_strVolumeControlPath, TRAY_START_WAIT);
+}
+
+void CTrayIconDlg::OnCDPlayer()
+{
+    LaunchProgram(m_strCDPlayerPath, m_strCDPlayerPath, TRAY_START_WAIT);
+}
+
+void CTrayIconDlg::OnWavePlayer()
+{
+    LaunchProgram(m_strWavePlayerPath, m_strWavePlayerPath, TRAY_START_WAIT);
+}
+
+void CTrayIconDlg::OnMidiPlayer()
+{
+    LaunchProgram(m_strMidiPlayerPath, m_strMidiPlayerPath, TRAY_START_WAIT);
+}
+
+void CTrayIconDlg::OnWaveEditor()
+{
+    LaunchProgram(m_strWaveEditorPath, m_strWaveEditorPath, 0);
+}
+
+void CTrayIconDlg::OnMidiTracker()
+{
+    LaunchProgram(m_strMidiTrackerPath, m_strMidiTrackerPath, 0);
+}
+
+void CTrayIconDlg::OnAbout()
+{
+    CString strCaption, strProduct, strLegal;
+    strCaption.LoadString(IDS_TRAY_ABOUT_CAPTION);
+    strProduct.LoadString(IDS_TRAY_ABOUT_PRODUCT);
+    strLegal.LoadString(IDS_LEGAL_NOTICE);
+    // One About box at a time, this copy's or the bar's.
+    if (HWND hAbout = FindWindowA(nullptr, strCaption)) {
+        BringWindowToTop(hAbout);
+        return;
+    }
+    CAboutDlg dlg(strCaption, strProduct, strLegal, m_hIcon, LoadWaveResource(WAVE_ABOUT), this);
+    dlg.DoModal();
 }
 
 void CTrayIconDlg::OnExit()
@@ -59,4 +173,10 @@ LRESULT CTrayIconDlg::OnCloseInstance(WPARAM, LPARAM)
 {
     OnExit();
     ExitProcess(0);
+}
+
+LRESULT CTrayIconDlg::OnTaskbarCreated(WPARAM, LPARAM)
+{
+    AddIcon();
+    return 0;
 }

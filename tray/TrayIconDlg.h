@@ -1,5 +1,6 @@
 // The notification-icon copy of the program: a hidden dialog that owns the
-// icon and ends when a bar starts.
+// icon and its menu, which start the bar and the modules again. It ends
+// when a bar starts.
 #ifndef TRAY_TRAYICONDLG_H
 #define TRAY_TRAYICONDLG_H
 
@@ -8,18 +9,39 @@
 class CTrayIconDlg : public CDialog {
 public:
     explicit CTrayIconDlg(CWnd* pParent);
+    ~CTrayIconDlg() override;
 
     BOOL OnInitDialog() override;
+    void LoadModulePaths();
 
     HICON m_hIcon = nullptr;
+    CString m_strVolumeControlPath;
+    CString m_strCDPlayerPath;
+    CString m_strWavePlayerPath;
+    CString m_strMidiPlayerPath;
+    CString m_strWaveEditorPath;
+    CString m_strMidiTrackerPath;
+    HMENU m_menu = nullptr;
+    HMENU m_hPopupMenu = nullptr;
 
 protected:
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnCloseInstance(WPARAM, LPARAM);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    void OnStartController();
+    void OnVolumeControl();
+    void OnCDPlayer();
+    void OnWavePlayer();
+    void OnMidiPlayer();
+    void OnWaveEditor();
+    void OnMidiTracker();
+    void OnAbout();
     void OnExit();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    void AddIcon();
     void DeleteIcon();
 };
 

@@ -1,0 +1,3 @@
+#include "NotifyIconService.h"
+
+PFNSHELLNOTIFYICONA g_pfnShellNotifyIconA = Shell_NotifyIconA;

@@ -55,9 +55,13 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
         int nSlot = SlotFromTitle(hSender);
         if (!nSlot)
             break;
-        m_modules[nSlot].hWnd = hSender;
+        // A slot already holding a window (announced again, or a player that
+        // ended without leaving and came back) keeps its place in the stack.
+        ModuleSlot& slot = m_modules[nSlot];
+        if (!slot.hWnd)
+            slot.nOrder = m_nNextModuleOrder++;
+        slot.hWnd = hSender;
         SetModuleLaunchState(nSlot, FALSE);
-        m_modules[nSlot].nOrder = m_nNextModuleOrder++;
         break;
     }
     case MODMSG_DETACH:

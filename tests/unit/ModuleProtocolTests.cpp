@@ -219,3 +219,70 @@ TEST_F(ModuleProtocol, ExitWithEverySlotRunningOnlySaysExit)
     EXPECT_EQ(expected, Posted());
     EXPECT_FALSE(IsWindowVisible(m_pBar->m_hWnd)) << "the dialog has ended";
 }
+
+TEST_F(ModuleProtocol, AnnouncingAgainKeepsTheStackWithoutGaps)
+{
+    HWND hCD = Module("Tymp Studio CDPlayer");
+    HWND hWave = Module("Tymp Studio WavePlayer");
+    Send(hCD, MODMSG_ATTACH);
+    Send(hWave, MODMSG_ATTACH);
+    Send(hCD, MODMSG_ATTACH);
+    Send(hCD, MODMSG_ATTACH);
+    EXPECT_EQ(0, m_pBar->m_modules[MODULE_CDPLAYER].nOrder);
+    EXPECT_EQ(1, m_pBar->m_modules[MODULE_WAVEPLAYER].nOrder);
+    EXPECT_EQ(2, m_pBar->m_nNextModuleOrder);
+
+    // A player that vanished without leaving comes back into its own place.
+    DestroyWindow(hCD);
+    HWND hCDAgain = Module("Tymp Studio CDPlayer");
+    Send(hCDAgain, MODMSG_ATTACH);
+    EXPECT_EQ(0, m_pBar->m_modules[MODULE_CDPLAYER].nOrder);
+    EXPECT_EQ(2, m_pBar->m_nNextModuleOrder);
+    EXPECT_EQ(LOWORD((UINT_PTR)hCDAgain), LOWORD((UINT_PTR)m_pBar->m_modules[MODULE_CDPLAYER].hWnd));
+}
+
+// Random codes from every kind of sender: the bar stays up and the stack stays whole.
+TEST_F(ModuleProtocol, AStormOfMessagesLeavesAConsistentStack)
+{
+    HWND ahModule[3] = { Module("Tymp Studio CDPlayer"), Module("Tymp Studio WavePlayer"), Module("Tymp Studio MidiPlayer") };
+    HWND hDead = Module("Tymp Studio CDPlayer");
+    DestroyWindow(hDead);
+    const int anCodes[] = { MODMSG_ATTACH, MODMSG_DETACH, MODMSG_ATTACH, MODMSG_DETACH, 4, -2, 0x7FFFFFFF };
+    unsigned uSeed = 12345;
+    auto next = [&] { uSeed = uSeed * 1103515245 + 12345; return uSeed >> 8; };
+    for (int i = 0; i < 100000; i++) {
+        WPARAM wSender;
+        switch (next() % 5) {
+        case 0: wSender = m_wBar; break;
+        case 1: wSender = LOWORD((UINT_PTR)hDead); break;
+        case 2: wSender = next() & 0xFFFF; break;
+        default: wSender = LOWORD((UINT_PTR)ahModule[next() % 3]); break;
+        }
+        PostMessageA(m_pBar->m_hWnd, g_uModuleMessage, wSender, anCodes[next() % 7]);
+        if (i % 1000 == 999)
+            PumpFor(0);
+    }
+    PumpFor(200);
+    g_moduleMessages.clear();
+    ASSERT_TRUE(IsWindow(m_pBar->m_hWnd));
+    EXPECT_TRUE(SendMessageTimeoutA(m_pBar->m_hWnd, WM_NULL, 0, 0, SMTO_BLOCK, 2000, nullptr));
+
+    // The modules that hold a slot have the orders 0 .. n-1, once each.
+    int nHeld = 0, nSeen = 0;
+    for (int i = MODULE_CDPLAYER; i < MODULE_COUNT; i++) {
+        const ModuleSlot& slot = m_pBar->m_modules[i];
+        if (!slot.hWnd)
+            continue;
+        nHeld++;
+        ASSERT_GE(slot.nOrder, 0);
+        ASSERT_LT(slot.nOrder, 3);
+        nSeen |= 1 << slot.nOrder;
+    }
+    EXPECT_EQ(nHeld, m_pBar->m_nNextModuleOrder);
+    EXPECT_EQ((1 << nHeld) - 1, nSeen) << "orders without gaps or duplicates";
+
+    m_pBar->SaveModuleLayout();
+    CControllerDlg reread(nullptr, TRUE);
+    reread.LoadSettings();
+    EXPECT_EQ(nHeld, reread.m_nLaunchOrder);
+}

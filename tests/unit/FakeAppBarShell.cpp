@@ -27,6 +27,35 @@ int FakeAppBarShell::Count(DWORD dwMessage) const
                               [=](const Call& c) { return c.dwMessage == dwMessage; });
 }
 
+int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
+{
+    return (int)std::count_if(m_calls.begin(), m_calls.end(), [=](const Call& c) {
+        return c.dwMessage == dwMessage && c.abd.hWnd == hWnd;
+    });
+}
+
+const FakeAppBarShell::Call* FakeAppBarShell::Last(DWORD dwMessage, HWND hWnd) const
+{
+    for (auto it = m_calls.rbegin(); it != m_calls.rend(); ++it)
+        if (it->dwMessage == dwMessage && (!hWnd || it->abd.hWnd == hWnd))
+            return &*it;
+    return nullptr;
+}
+
+int FakeAppBarShell::ReservedEdge(HWND hWnd, RECT* prc) const
+{
+    for (const Bar& b : m_bars) {
+        if (b.hWnd == hWnd) {
+            if (prc)
+                *prc = b.rc;
+            return b.nEdge;
+        }
+    }
+    if (prc)
+        SetRectEmpty(prc);
+    return -1;
+}
+
 bool FakeAppBarShell::IsRegistered(HWND hWnd) const
 {
     return std::any_of(m_bars.begin(), m_bars.end(), [=](const Bar& b) { return b.hWnd == hWnd; });
@@ -38,6 +67,16 @@ FakeAppBarShell::Bar* FakeAppBarShell::Find(HWND hWnd)
         if (b.hWnd == hWnd)
             return &b;
     return nullptr;
+}
+
+// Like the shell, which tells the others from its own thread: posted, never
+// inside the call that caused it.
+void FakeAppBarShell::PostPosChanged(HWND hWndExcept)
+{
+    for (const Bar& b : m_bars) {
+        if (b.hWnd != hWndExcept)
+            PostMessageA(b.hWnd, b.uCallbackMessage, ABN_POSCHANGED, 0);
+    }
 }
 
 // Moves the side of *prc that faces the taskbar or an earlier bar clear of it.
@@ -76,13 +115,17 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
             return FALSE;
         m_bars.push_back({ p->hWnd, p->uCallbackMessage, -1, {} });
         return TRUE;
-    case ABM_REMOVE:
+    case ABM_REMOVE: {
+        bool bReserved = ReservedEdge(p->hWnd) != -1;
         m_bars.erase(std::remove_if(m_bars.begin(), m_bars.end(),
                                     [=](const Bar& b) { return b.hWnd == p->hWnd; }), m_bars.end());
         for (HWND& h : m_ahAutoHide)
             if (h == p->hWnd)
                 h = nullptr;
+        if (bReserved)
+            PostPosChanged(p->hWnd);
         return TRUE;
+    }
     case ABM_QUERYPOS:
         if (bEdge)
             ClearOf(p->hWnd, nEdge, &p->rc);
@@ -91,8 +134,12 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
         if (Bar* pBar = Find(p->hWnd)) {
             if (bEdge && !IsRectEmpty(&p->rc))
                 ClearOf(p->hWnd, nEdge, &p->rc);
-            pBar->nEdge = bEdge && !IsRectEmpty(&p->rc) ? nEdge : -1;
+            int nNewEdge = bEdge && !IsRectEmpty(&p->rc) ? nEdge : -1;
+            bool bChanged = nNewEdge != pBar->nEdge || (nNewEdge != -1 && !EqualRect(&pBar->rc, &p->rc));
+            pBar->nEdge = nNewEdge;
             pBar->rc = p->rc;
+            if (bChanged)
+                PostPosChanged(p->hWnd);
         }
         return TRUE;
     case ABM_GETSTATE:

@@ -1,13 +1,21 @@
 // A model of the shell's application desktop toolbar service, for what
 // Wine's shell does not do: it keeps one auto-hide bar per edge, moves
-// proposed rectangles clear of the taskbar and of earlier bars, and lets a
-// test raise the notifications a real taskbar sends.
+// proposed rectangles clear of the taskbar and of earlier bars, tells the
+// other bars (ABN_POSCHANGED, posted) when a bar's reserved strip changes,
+// and lets a test raise the notifications a real taskbar sends.
 #ifndef TESTS_UNIT_FAKEAPPBARSHELL_H
 #define TESTS_UNIT_FAKEAPPBARSHELL_H
 
 #include <windows.h>
 #include <shellapi.h>
+#include <ostream>
 #include <vector>
+
+// Rectangles in failed assertions print as their sides, not as addresses.
+inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
+{
+    return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}
 
 class FakeAppBarShell {
 public:
@@ -25,8 +33,13 @@ public:
     std::vector<Call> m_calls;
 
     int Count(DWORD dwMessage) const;
+    int Count(DWORD dwMessage, HWND hWnd) const;
+    // The latest call of that message from hWnd (any window if null), or null.
+    const Call* Last(DWORD dwMessage, HWND hWnd = nullptr) const;
     bool IsRegistered(HWND hWnd) const;
     HWND AutoHideBar(int nEdge) const { return m_ahAutoHide[nEdge]; }
+    // The strip hWnd reserves: its edge, or -1 when it reserves none.
+    int ReservedEdge(HWND hWnd, RECT* prc = nullptr) const;
     // Sends a notification to every registered bar, as the shell does.
     void Notify(UINT uCode, LPARAM lParam);
 
@@ -41,6 +54,7 @@ private:
     UINT_PTR Handle(DWORD dwMessage, PAPPBARDATA pData);
     void ClearOf(HWND hWnd, int nEdge, RECT* prc) const;
     Bar* Find(HWND hWnd);
+    void PostPosChanged(HWND hWndExcept);
 
     std::vector<Bar> m_bars;
     HWND m_ahAutoHide[4] = {};

@@ -1,7 +1,9 @@
 #include "E2ESupport.h"
+#include "tests/fakecd/FakeCdAudio.h"
 #include <mmsystem.h>
 #include <tlhelp32.h>
 #include <cstring>
+#include <sstream>
 
 namespace e2e {
 
@@ -320,6 +322,15 @@ RegValue ReadSetting(const char* pszName)
     return value;
 }
 
+void DeleteSettingValue(const char* pszName)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(hKey, pszName);
+    RegCloseKey(hKey);
+}
+
 RECT DefaultFloatRect()
 {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -358,6 +369,299 @@ void ControllerTest::CloseBar(Controller& bar, HWND hBar)
     ASSERT_TRUE(PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0)) << "error " << GetLastError();
     ASSERT_TRUE(bar.WaitExit(kExitTimeout)) << "the bar did not end after SC_CLOSE";
     EXPECT_EQ(bar.ExitCode(), 0u) << std::hex << "exit code 0x" << bar.ExitCode();
+}
+
+
+std::vector<ProcessEntry> Processes()
+{
+    std::vector<ProcessEntry> entries;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return entries;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof pe;
+    for (BOOL b = Process32First(hSnapshot, &pe); b; b = Process32Next(hSnapshot, &pe)) {
+        const char* pszName = strrchr(pe.szExeFile, '\\');
+        entries.push_back({ pe.th32ProcessID, pe.th32ParentProcessID, pszName ? pszName + 1 : pe.szExeFile });
+    }
+    CloseHandle(hSnapshot);
+    return entries;
+}
+
+std::vector<ProcessEntry> ChildProcesses(DWORD parentPid)
+{
+    std::vector<ProcessEntry> children;
+    for (const ProcessEntry& entry : Processes())
+        if (entry.parentPid == parentPid && entry.pid != parentPid)
+            children.push_back(entry);
+    return children;
+}
+
+void EndChildProcesses(DWORD parentPid, DWORD graceMs)
+{
+    if (!parentPid)
+        return;
+    WaitUntil([&] { return ChildProcesses(parentPid).empty(); }, graceMs);
+    for (const ProcessEntry& child : ChildProcesses(parentPid)) {
+        if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child.pid)) {
+            TerminateProcess(h, 1);
+            WaitForSingleObject(h, 5000);
+            CloseHandle(h);
+        }
+    }
+}
+
+HWND ChildWindowTitled(const char* pszTitle, DWORD parentPid)
+{
+    for (HWND h : WindowsTitled(pszTitle)) {
+        if (!IsWindowVisible(h))
+            continue;
+        for (const ProcessEntry& child : ChildProcesses(parentPid))
+            if (child.pid == WindowPid(h))
+                return h;
+    }
+    return nullptr;
+}
+
+bool BarReady(const Controller& bar)
+{
+    if (!bar.Bar())
+        return false;
+    for (HWND h : WindowsTitled(kBarTitle, bar.Pid()))
+        if (GetDlgItem(h, kProgressStatusId))
+            return false;
+    return true;
+}
+
+bool ClickAt(int x, int y)
+{
+    char szCommand[96];
+    wsprintfA(szCommand, "Z:\\usr\\bin\\xdotool mousemove %d %d click 1", x, y);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    // Wine starts a Unix program without real handles: pi is not to be used.
+    if (!CreateProcessA(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    return WaitUntil([=] {
+        POINT pt;
+        return GetCursorPos(&pt) && pt.x == x && pt.y == y;
+    }, 5000);
+}
+
+POINT Centre(HWND hWnd)
+{
+    RECT rc = WindowRect(hWnd);
+    return POINT{ (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+}
+
+ModuleLog::ModuleLog()
+{
+    char szDir[MAX_PATH], szFile[MAX_PATH];
+    GetTempPathA(sizeof szDir, szDir);
+    GetTempFileNameA(szDir, "tml", 0, szFile);
+    m_strPath = szFile;
+    SetEnvironmentVariableA("TYMP_MODULE_LOG", m_strPath.c_str());
+}
+
+ModuleLog::~ModuleLog()
+{
+    SetEnvironmentVariableA("TYMP_MODULE_LOG", nullptr);
+    DeleteFileA(m_strPath.c_str());
+}
+
+std::vector<std::string> ModuleLog::Lines() const
+{
+    std::vector<std::string> lines;
+    HANDLE h = CreateFileA(m_strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return lines;
+    std::string text;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got)
+        text.append(buf, got);
+    CloseHandle(h);
+    // A line still being written has no break yet; it counts once it is whole.
+    size_t pos = 0, nl;
+    while ((nl = text.find('\n', pos)) != std::string::npos) {
+        lines.push_back(text.substr(pos, nl - pos));
+        pos = nl + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> ModuleLog::LinesOf(const char* pszExe) const
+{
+    const std::string prefix = std::string(pszExe) + " ";
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines())
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            lines.push_back(line.substr(prefix.size()));
+    return lines;
+}
+
+std::vector<int> ModuleLog::CodesFrom(const char* pszExe, HWND hSender) const
+{
+    std::vector<int> codes;
+    const std::string sender = LowWord(hSender);
+    for (const std::string& line : LinesOf(pszExe)) {
+        std::istringstream in(line);
+        std::string word, from;
+        int code = 0;
+        if (in >> word >> code >> from && word == "recv" && from == sender)
+            codes.push_back(code);
+    }
+    return codes;
+}
+
+size_t ModuleLog::Starts(const char* pszExe) const
+{
+    size_t n = 0;
+    for (const std::string& line : LinesOf(pszExe))
+        n += line.compare(0, 6, "start ") == 0;
+    return n;
+}
+
+int ModuleLog::IndexOf(const char* pszExe, const std::string& text) const
+{
+    const std::string wanted = std::string(pszExe) + " " + text;
+    const std::vector<std::string> lines = Lines();
+    for (size_t i = 0; i < lines.size(); i++)
+        if (lines[i] == wanted)
+            return (int)i;
+    return -1;
+}
+
+bool ModuleLog::WaitForLine(const char* pszExe, const std::string& text, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return IndexOf(pszExe, text) >= 0; }, timeoutMs);
+}
+
+bool ModuleLog::AttachSeen(const char* pszExe, HWND hModule, size_t nth) const
+{
+    const std::string own = std::string(pszExe) + " sent 0 broadcast";
+    const std::string heard = " recv 0 " + LowWord(hModule);
+    size_t nOwn = 0;
+    for (const std::string& line : Lines()) {
+        nOwn += line == own;
+        if (line.size() > heard.size() && line.compare(line.size() - heard.size(), heard.size(), heard) == 0)
+            return true;
+    }
+    return nOwn >= nth;
+}
+
+std::string ModuleLog::Dump() const
+{
+    std::string str = "module log:\n";
+    for (const std::string& line : Lines())
+        str += "  " + line + "\n";
+    return str;
+}
+
+std::string ProgramDirectory()
+{
+    std::string strPath = ControllerPath();
+    return strPath.substr(0, strPath.find_last_of("\\/") + 1);
+}
+
+std::string Joined(const std::vector<int>& values)
+{
+    std::string str = "{";
+    for (size_t i = 0; i < values.size(); i++)
+        str += (i ? ", " : "") + std::to_string(values[i]);
+    return str + "}";
+}
+
+std::string LowWord(HWND hWnd)
+{
+    return std::to_string(LOWORD((UINT_PTR)hWnd));
+}
+
+HeldWindowThread::HeldWindowThread(HWND hWnd)
+{
+    const DWORD tid = GetWindowThreadProcessId(hWnd, nullptr);
+    m_hThread = tid ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, tid) : nullptr;
+    m_bHeld = m_hThread && SuspendThread(m_hThread) != (DWORD)-1;
+}
+
+void HeldWindowThread::Release()
+{
+    if (m_bHeld)
+        ResumeThread(m_hThread);
+    m_bHeld = false;
+    if (m_hThread)
+        CloseHandle(m_hThread);
+    m_hThread = nullptr;
+}
+
+void ModuleTest::SetUp()
+{
+    ControllerTest::SetUp();
+    // A player left running would be taken over instead of started.
+    const char* const apszTitles[] = { kCDPlayerTitle, kWavePlayerTitle, kMidiPlayerTitle, kVolumeTitle };
+    auto leftovers = [&] {
+        std::vector<HWND> windows;
+        for (const char* pszTitle : apszTitles)
+            for (HWND h : WindowsTitled(pszTitle))
+                windows.push_back(h);
+        return windows;
+    };
+    for (HWND h : leftovers())
+        PostMessageA(h, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return leftovers().empty(); }, 5000))
+        << leftovers().size() << " module windows stay open, e.g. \"" << WindowText(leftovers().front()) << "\"";
+    m_pLog = std::make_unique<ModuleLog>();
+}
+
+void ModuleTest::TearDown()
+{
+    const DWORD barPid = m_pBar ? m_pBar->Pid() : 0;
+    ControllerTest::TearDown();
+    EndChildProcesses(barPid, 3000);
+    m_pBar.reset();
+    m_pLog.reset();
+}
+
+HWND ModuleTest::StartBar(const std::string& args, bool bCdAudio)
+{
+    std::unique_ptr<CdAudioDriverInstalled> pDriver;
+    if (bCdAudio) {
+        pDriver = std::make_unique<CdAudioDriverInstalled>();
+        EXPECT_TRUE(pDriver->Installed()) << "the CD audio driver could not be installed";
+    }
+    m_pBar = std::make_unique<Controller>(args);
+    EXPECT_TRUE(m_pBar->Started()) << "CreateProcess error " << m_pBar->StartError();
+    // The devices are probed before the bar shows; the driver is not needed after.
+    m_pBar->WaitForBar(kStartTimeout);
+    pDriver.reset();
+    if (!WaitUntil([&] { return BarReady(*m_pBar) || !m_pBar->Running(); }, 2 * kStartTimeout))
+        return nullptr;
+    return m_pBar->Bar();
+}
+
+HWND ModuleTest::WaitForModule(const char* pszTitle, DWORD timeoutMs)
+{
+    HWND hWnd = nullptr;
+    WaitUntil([&] { return (hWnd = ChildWindowTitled(pszTitle, m_pBar->Pid())) != nullptr; }, timeoutMs);
+    return hWnd;
+}
+
+void ModuleTest::WriteSequence(int nCount, int nFirst, int nSecond, int nThird, int nReserved)
+{
+    const int anSequence[5] = { nCount, nFirst, nSecond, nThird, nReserved };
+    WriteSetting("ModuleSequence", REG_BINARY, anSequence, sizeof anSequence);
+}
+
+std::vector<int> ModuleTest::SavedSequence()
+{
+    RegValue value = ReadSetting("ModuleSequence");
+    if (!value.bExists || value.data.size() != 5 * sizeof(int))
+        return {};
+    std::vector<int> sequence(5);
+    memcpy(sequence.data(), value.data.data(), value.data.size());
+    return sequence;
 }
 
 } // namespace e2e

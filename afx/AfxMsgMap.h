@@ -38,6 +38,7 @@ public: \
 #define ON_CONTROL(code, id, fn) \
     AFX_HANDLE(message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code), \
                fn(); *pResult = 0)
+#define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
 #define ON_MESSAGE(msg, fn) \
     AFX_HANDLE(message == (msg), *pResult = fn(wParam, lParam))
 // A registered message id is known only at run time.

@@ -102,6 +102,11 @@ public:
     void HideLegs();
     void ShowLegs();
 
+    // Default CD player association
+    BOOL ReadCDPlayerAssociation();
+    void RegisterCDPlayer();
+    void RestoreCDPlayer();
+
     BOOL m_bHasCDAudio;
     RECORDFORMAT m_wfxRecord;
     BOOL m_bCoordinateWithTaskbar;
@@ -109,6 +114,7 @@ public:
     BOOL m_bKeepCDSoundOnExit;
     BOOL m_bKeepRadioSoundOnExit;
     BOOL m_bSetupFlag;
+    BOOL m_bCDPlayerChanged = FALSE;    // the Preference page's box differs from what it showed
     CString m_strVolumeControlPath;
     CString m_strCDPlayerPath;
     CString m_strWavePlayerPath;
@@ -207,6 +213,7 @@ protected:
     void OnMidiPlayer();
     void OnLaunchWaveEditor();
     void OnLaunchMidiTracker();
+    void OnSetup();
 
     DECLARE_MESSAGE_MAP()
 

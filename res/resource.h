@@ -11,6 +11,9 @@
 #define IDD_CONTROLLER              102
 #define IDD_LOADING                 131
 #define IDD_TRAYICON                153
+#define IDD_WAVE_RECORDING          129     // pages of the Setup sheet
+#define IDD_PREFERENCE              139
+#define IDD_CONTROLLER_BAR          140
 
 // Icon and cursors
 #define IDI_TYMP                    128
@@ -53,6 +56,25 @@
 // Controls of the progress window
 #define IDC_LOADING_STATUS          1001
 #define IDC_LOADING_FRAME           1004
+
+// Controls of the Setup sheet's Controller Bar page
+#define IDC_ALWAYS_ON_TOP           1000
+#define IDC_PREVIEW_DESKTOP         1002
+#define IDC_PREVIEW_BAR             1003
+#define IDC_AUTO_HIDE               1004
+#define IDC_PREVIEW_ICON            1005
+#define IDC_COORDINATE              1006
+#define IDC_INSERT_ICON             1008
+
+// Controls of the Preference page
+#define IDC_DEFAULT_CDPLAYER        1008
+#define IDC_KEEP_CD_PLAYING         1011
+
+// Controls of the Wave Recording Format page
+#define IDC_SAMPLE_RATE             1001
+#define IDC_DATA_BITS               1002
+#define IDC_CHANNEL                 1003
+#define IDC_DATA_FORMAT             1004
 
 // Strings
 #define IDS_CONTROLLER_NAME         1

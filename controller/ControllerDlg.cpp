@@ -228,9 +228,12 @@ BOOL CControllerDlg::OnInitDialog()
             m_pLoadingDlg->ShowStatus(IDS_LOADING_MODULES);
         for (int k = 0; k < 3; k++) {
             int nSlot = m_launchOrder[k];
+            // A slot listed twice is started once.
             if (m_nLaunchOrder > k && nSlot >= MODULE_CDPLAYER && nSlot <= MODULE_MIDIPLAYER &&
-                !abFound[nSlot])
+                !abFound[nSlot]) {
                 StartModule(nSlot);
+                abFound[nSlot] = TRUE;
+            }
         }
         RestoreWaitCursor();
     }

@@ -4,13 +4,9 @@
 #ifndef PANEKIT_AVIAREA_H
 #define PANEKIT_AVIAREA_H
 
-#include "afx/CWnd.h"
-#include "panekit/PaneKitApi.h"
-#include "panekit/PaneBitmap.h"
-#include "panekit/PaneMouse.h"
-#include "panekit/PaneToolTip.h"
+#include "panekit/BmArea.h"
 
-class PANEKIT_API CAviArea : public CWnd {
+class PANEKIT_API CAviArea : public CBmArea {
 public:
     // Only the left and top of rc (in pParent's client area) and of rcAnim
     // (in the area's own) count: the area takes the bitmap's size, the clip
@@ -20,36 +16,15 @@ public:
              LPCSTR pszToolTip, int nReserved1, HRGN hRgn, int nReserved2, int nReserved3);
     ~CAviArea() override;
 
-    void SetButtonCursor(HCURSOR hCursor);
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
-
 protected:
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    int OnCreate(LPCREATESTRUCTA pcs);
     void OnDestroy();
-    BOOL OnEraseBkgnd(HDC hDC);
-    void OnPaint();
-    void OnLButtonDown(UINT nFlags, CPoint point);
-    void OnLButtonUp(UINT nFlags, CPoint point);
-    void OnCaptureChanged(HWND hWndNew);
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CreateAnimation();
+    void CreateAnimation(POINT ptAnim, UINT nIDAvi);
 
-    UINT m_nID;
-    UINT m_nIDAvi;
-    POINT m_ptAnim;
-    CPaneBitmap m_bitmap;
-    CString m_strToolTip;
-    HCURSOR m_hCursor = nullptr;
     HWND m_hAnimate = nullptr;
-    CPaneMouse m_mouse;
-    CPaneToolTip m_toolTip;
 };
 
 #endif

@@ -16,11 +16,16 @@ END_MESSAGE_MAP()
 
 CBmArea::CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
                  int, HRGN, int, int)
+    : CBmArea(nID, rc, pParent, nIDBitmap, pszToolTip, 0)
+{
+}
+
+CBmArea::CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, DWORD dwStyle)
     : m_nID(nID), m_bitmap(nIDBitmap), m_strToolTip(pszToolTip)
 {
     SIZE size = m_bitmap.GetSize();
     CRect rcWnd(rc.left, rc.top, rc.left + size.cx, rc.top + size.cy);
-    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE,
+    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE | dwStyle,
              rcWnd, pParent, (HMENU)(UINT_PTR)nID);
 }
 
@@ -95,6 +100,7 @@ void CBmArea::OnCaptureChanged(HWND)
 
 BOOL CBmArea::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
+    // A child, such as the logo's clip, passes its WM_SETCURSOR up here too.
     if (nHitTest != HTCLIENT || !m_hCursor)
         return CWnd::OnSetCursor(pWnd, nHitTest, message);
     ::SetCursor(m_hCursor);

@@ -22,6 +22,9 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
 protected:
+    // For areas that hold windows of their own (dwStyle adds to WS_CHILD | WS_VISIBLE).
+    CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, DWORD dwStyle);
+
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

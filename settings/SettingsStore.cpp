@@ -139,15 +139,23 @@ void CControllerDlg::SaveSettings()
 
 void CControllerDlg::SaveModuleLayout()
 {
-    m_nLaunchOrder = m_nNextModuleOrder;
+    // The running modules in their stacking order. A module that ended
+    // without leaving still holds its order; it is not listed, and those
+    // after it move up, so the next start begins with what really ran.
+    int anRunning[MODULE_COUNT];
+    int nRunning = 0;
     for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
         if (!IsWindow(m_modules[i].hWnd))
             continue;
         RecordModulePosition(i);
-        int nOrder = m_modules[i].nOrder;
-        if (nOrder >= 0 && nOrder < 3)
-            m_launchOrder[nOrder] = i;
+        int n = nRunning++;
+        for (; n > 0 && m_modules[anRunning[n - 1]].nOrder > m_modules[i].nOrder; n--)
+            anRunning[n] = anRunning[n - 1];
+        anRunning[n] = i;
     }
+    m_nLaunchOrder = nRunning;
+    for (int n = 0; n < nRunning; n++)
+        m_launchOrder[n] = anRunning[n];
 
     HKEY hKey = CreateKey(REGKEY_CONTROLLER);
     if (!hKey)

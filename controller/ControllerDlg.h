@@ -214,6 +214,7 @@ protected:
     void OnLaunchWaveEditor();
     void OnLaunchMidiTracker();
     void OnSetup();
+    void OnLaunchApplications();
 
     DECLARE_MESSAGE_MAP()
 

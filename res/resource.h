@@ -14,6 +14,7 @@
 #define IDD_WAVE_RECORDING          129     // pages of the Setup sheet
 #define IDD_PREFERENCE              139
 #define IDD_CONTROLLER_BAR          140
+#define IDD_LAUNCHAPPS              30002
 
 // Icon and cursors
 #define IDI_TYMP                    128
@@ -56,6 +57,12 @@
 // Controls of the progress window
 #define IDC_LOADING_STATUS          1001
 #define IDC_LOADING_FRAME           1004
+
+// Controls of the Launch Applications dialog
+#define IDC_LAUNCHAPPS_REMOVE       1081
+#define IDC_LAUNCHAPPS_LIST         1083
+#define IDC_LAUNCHAPPS_BROWSE       1084
+#define IDC_LAUNCHAPPS_LAUNCH       106
 
 // Controls of the Setup sheet's Controller Bar page
 #define IDC_ALWAYS_ON_TOP           1000
@@ -123,6 +130,7 @@
 #define IDS_SYSMENU_MINIMIZE        121
 #define IDS_SYSMENU_RESTORE         122
 #define IDS_NO_AUDIO_DEVICE         123
+#define IDS_LAUNCH_PATH_TOO_LONG    124
 
 // Commands
 #define ID_LOGO                     101

@@ -43,6 +43,15 @@ void LogLine(const char* exeName, const std::string& text)
     }
     line += '\n';
 
+    // Appends from several stand-ins are not atomic under Wine: take turns.
+    HANDLE hTurn = CreateMutexA(nullptr, FALSE, "TympStandInLog");
+    if (hTurn)
+        WaitForSingleObject(hTurn, 2000);
+    struct Release {
+        HANDLE h;
+        ~Release() { if (h) { ReleaseMutex(h); CloseHandle(h); } }
+    } release{ hTurn };
+
     // Another stand-in may hold the file for a moment; try again briefly.
     for (int attempt = 0; attempt < 50; attempt++) {
         FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,

@@ -1,10 +1,13 @@
 // The start-up progress window and the waits that keep it painting.
+#include "FakeAppBarShell.h"
 #include "TestUtil.h"
+#include "controller/ControllerDlg.h"
 #include "app/LoadingDlg.h"
 #include "app/WaitAndPump.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -119,4 +122,50 @@ TEST(ProgressWindow, CloseInstanceDestroysTheWindowAndLaterTextsAreHarmless)
     EXPECT_FALSE(IsWindow(hWnd));
     pDlg->ShowStatus(IDS_LOADING_MODULES);
     delete pDlg;
+}
+
+namespace {
+
+std::vector<std::string> g_statusTexts;
+
+// Sees every text set on a status line of this thread, however briefly it shows.
+LRESULT CALLBACK WatchStatus(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && p->message == WM_SETTEXT && GetDlgCtrlID(p->hwnd) == IDC_LOADING_STATUS && p->lParam)
+        g_statusTexts.push_back((const char*)p->lParam);
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+std::vector<std::string> StatusTextsOfAStart(BOOL bStartFromModule)
+{
+    g_statusTexts.clear();
+    HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
+    {
+        FakeAppBarShell shell;
+        CControllerDlg bar(nullptr, bStartFromModule);
+        bar.Create(IDD_CONTROLLER, nullptr);
+        bar.m_bInsertIconWhenQuit = FALSE;
+        bar.DestroyWindow();
+    }
+    UnhookWindowsHookEx(hHook);
+    return g_statusTexts;
+}
+
+} // namespace
+
+TEST(ProgressWindow, TheStartShowsEveryStepInOrder)
+{
+    DeleteSuiteKeys();
+    SetControllerBinary("ModuleSequence", "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20);
+    const std::vector<std::string> all = {
+        "Preparing loading data for Tymp Studio 3.0", "Getting system device information",
+        "Initialing Tymp Studio Controller", "Finding activate Tymp Studio module",
+        "Loading Tymp Studio modules", "Communicating with Tymp Studio modules",
+    };
+    EXPECT_EQ(all, StatusTextsOfAStart(FALSE));
+    std::vector<std::string> fromModule = all;
+    fromModule.erase(fromModule.begin() + 4);
+    EXPECT_EQ(fromModule, StatusTextsOfAStart(TRUE));
+    DeleteSuiteKeys();
 }

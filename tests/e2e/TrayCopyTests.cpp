@@ -100,3 +100,34 @@ TEST_F(TrayCopy, NormalExitLeavesACopyThatTheNextBarCloses)
     EXPECT_EQ(dwCode, 0u);
     CloseHandle(hCopy);
 }
+
+TEST_F(TrayCopy, ADoubleClickOnTheIconStartsTheBarWhichEndsTheCopy)
+{
+    Controller tray(kTraySwitch);
+    HWND hTray = WaitForTrayWindow(tray.Pid());
+    ASSERT_NE(hTray, nullptr);
+    const UINT WM_TRAYNOTIFY = WM_USER + 800;
+    PostMessageA(hTray, WM_TRAYNOTIFY, 128, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(tray.WaitExit(kStartTimeout)) << "the new bar closes the copy";
+    HWND hBar = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return !VisibleBars().empty(); }, kStartTimeout));
+    if (!VisibleBars().empty())
+        hBar = VisibleBars().front();
+    ASSERT_NE(hBar, nullptr) << "no bar was started";
+    DWORD pid = WindowPid(hBar);
+    PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([pid] { return !ProcessRunning(pid); }, kExitTimeout));
+}
+
+TEST_F(TrayCopy, AnExitInStartModeOneOrTwoLeavesNoCopy)
+{
+    WriteIntSetting("InsertIconToTaskbarWhenQuit", 1);
+    for (const char* pszArgs : { " AUTOCLOSE", " RUNMINIMIZE" }) {
+        SCOPED_TRACE(pszArgs);
+        Controller bar(pszArgs);
+        ASSERT_TRUE(bar.WaitExit(kStartTimeout));
+        EXPECT_EQ(0u, bar.ExitCode());
+        Pause(1500);
+        EXPECT_EQ(std::vector<DWORD>{}, ControllerPids()) << "no notification-icon copy";
+    }
+}

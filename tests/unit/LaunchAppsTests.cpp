@@ -723,3 +723,54 @@ TEST_F(LaunchApps, AnOpenDialogOfTheBarKeepsItClosed)
     EXPECT_TRUE(s.Finished()) << "the dialog opened over another";
     DestroyWindow(hOther);
 }
+
+// Files of every size and content: the list holds what fits, nothing longer
+// than 255 characters is read, and what Close writes reads back the same.
+TEST_F(LaunchApps, HugeAndBinaryFilesAreReadWithinTheLimits)
+{
+    std::string strHuge = "[Other]\r\n";
+    for (int i = 0; i < 20000; i++)
+        strHuge += "k" + std::to_string(i) + "=" + std::string(40, 'a' + i % 26) + "\r\n";
+    strHuge += "[Launch]\r\n";
+    for (int i = 1; i <= 10000; i++)
+        strHuge += std::to_string(i) + "=C:\\Program " + std::to_string(i) + ".exe\r\n";
+    std::string strBinary = "[Launch]\r\n1=\xC4\xD6\xDC\xE9\xFF.exe\r\n2=";
+    for (int i = 0; i < 3000; i++)
+        strBinary += (char)(1 + (i * 37) % 250);
+    strBinary += "\r\n3=C:\\after.exe\r\n";
+    const std::string str255(255, 'x'), str256(256, 'y'), str10000(10000, 'z');
+    const std::string strLong = "[Launch]\r\n1=" + str255 + "\r\n2=" + str256 + "\r\n3=" + str10000 + "\r\n4=C:\\last.exe\r\n";
+
+    for (const std::string* pFile : std::vector<const std::string*>{ &strHuge, &strBinary, &strLong }) {
+        WriteIni(*pFile);
+        Strings entries;
+        ModalScript s;
+        Opened(s);
+        ReadList(s, &entries);
+        Click(s, IDOK);
+        Play(s, 60000);
+        ASSERT_TRUE(s.Finished()) << s.Report();
+        for (const std::string& e : entries)
+            EXPECT_LE(e.size(), 255u) << "an entry longer than its buffer";
+        if (pFile == &strHuge) {
+            EXPECT_EQ(10000u, entries.size());
+        } else if (pFile == &strLong) {
+            ASSERT_EQ(4u, entries.size());
+            EXPECT_EQ(str255, entries[0]);
+            EXPECT_EQ("C:\\last.exe", entries[3]);
+        } else {
+            ASSERT_EQ(3u, entries.size());
+            EXPECT_EQ("\xC4\xD6\xDC\xE9\xFF.exe", entries[0]);
+        }
+
+        // What Close wrote is read again as the same list.
+        Strings again;
+        ModalScript t;
+        Opened(t);
+        ReadList(t, &again);
+        Post(t, WM_COMMAND, IDCANCEL, 0);
+        Play(t, 60000);
+        ASSERT_TRUE(t.Finished()) << t.Report();
+        EXPECT_EQ(entries, again);
+    }
+}

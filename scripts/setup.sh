@@ -80,4 +80,7 @@ setup() {
     prepare_prefix
     build
     install_standins
+    # The Wine server started above has no display; programs started later
+    # must get one of their own, with the display they are given.
+    stop_wine
 }

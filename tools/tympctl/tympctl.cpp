@@ -3,6 +3,7 @@
 //
 //   tympctl wait TITLE [SECONDS]    wait until a window with that title shows
 //   tympctl close TITLE [SECONDS]   send it SC_CLOSE and wait until it is gone
+//   tympctl post TITLE MSG WPARAM LPARAM   post a message to it, shown or not
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -23,8 +24,13 @@ static HWND WaitForWindow(const char* pszTitle, DWORD dwTimeout, bool bVisible)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: tympctl wait|close TITLE [SECONDS]\n");
+        fprintf(stderr, "usage: tympctl wait|close TITLE [SECONDS] | post TITLE MSG WPARAM LPARAM\n");
         return 2;
+    }
+    if (strcmp(argv[1], "post") == 0 && argc == 6) {
+        HWND hWnd = FindWindowA(nullptr, argv[2]);
+        return hWnd && PostMessageA(hWnd, strtoul(argv[3], nullptr, 0), strtoul(argv[4], nullptr, 0),
+                                    strtol(argv[5], nullptr, 0)) ? 0 : 1;
     }
     DWORD dwTimeout = (argc > 3 ? atoi(argv[3]) : 30) * 1000;
     HWND hWnd = WaitForWindow(argv[2], dwTimeout, true);

@@ -227,6 +227,7 @@ private:
     void TakeOverRunningModules();
     void PostToModules(LPARAM lCode);
     int SlotFromTitle(HWND hWnd) const;
+    void FreeSlot(int nSlot);
     void OnPlayerButton(UINT nModule);
     void SetModulesMinimized(int nMinimized);
     void SetMinimizeToolTip();

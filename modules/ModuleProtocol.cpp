@@ -41,6 +41,17 @@ int CControllerDlg::SlotFromTitle(HWND hWnd) const
     return 0;
 }
 
+// Empties a slot and closes the gap its place leaves in the stack.
+void CControllerDlg::FreeSlot(int nSlot)
+{
+    ModuleSlot& slot = m_modules[nSlot];
+    slot.hWnd = nullptr;
+    for (ModuleSlot& other : m_modules)
+        if (other.nOrder > slot.nOrder)
+            other.nOrder--;
+    m_nNextModuleOrder--;
+}
+
 LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
 {
     const WORD wSender = LOWORD(wParam);
@@ -55,12 +66,16 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
         int nSlot = SlotFromTitle(hSender);
         if (!nSlot)
             break;
-        // A slot already holding a window (announced again, or a player that
-        // ended without leaving and came back) keeps its place in the stack.
+        // A player that ended without leaving gives up its place first; one
+        // that announces itself again keeps the place it has.
         ModuleSlot& slot = m_modules[nSlot];
+        if (slot.hWnd && !IsWindow(slot.hWnd))
+            FreeSlot(nSlot);
         if (!slot.hWnd)
             slot.nOrder = m_nNextModuleOrder++;
-        slot.hWnd = hSender;
+        // Kept whole: a low word alone can name another window once this one has gone.
+        HWND hFull = GetAncestor(hSender, GA_ROOT);
+        slot.hWnd = hFull ? hFull : hSender;
         SetModuleLaunchState(nSlot, FALSE);
         break;
     }
@@ -70,11 +85,7 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
             // An empty slot is nobody's, whatever a sender puts in wParam.
             if (!slot.hWnd || LOWORD((UINT_PTR)slot.hWnd) != wSender)
                 continue;
-            slot.hWnd = nullptr;
-            for (ModuleSlot& other : m_modules)
-                if (other.nOrder > slot.nOrder)
-                    other.nOrder--;
-            m_nNextModuleOrder--;
+            FreeSlot(i);
             SetModuleLaunchState(i, TRUE);
             break;
         }

@@ -66,7 +66,7 @@ TEST_F(ModuleProtocol, AttachGivesSlotsOrdersAndRemoveTips)
     Send(hWave, MODMSG_ATTACH);
     Send(hCD, MODMSG_ATTACH);
     CControllerDlg& bar = *m_pBar;
-    EXPECT_EQ(LOWORD((UINT_PTR)hWave), LOWORD((UINT_PTR)bar.m_modules[MODULE_WAVEPLAYER].hWnd));
+    EXPECT_EQ(hWave, bar.m_modules[MODULE_WAVEPLAYER].hWnd) << "the whole handle, not its low word";
     EXPECT_EQ(0, bar.m_modules[MODULE_WAVEPLAYER].nOrder);
     EXPECT_EQ(1, bar.m_modules[MODULE_CDPLAYER].nOrder);
     EXPECT_EQ(2, bar.m_nNextModuleOrder);
@@ -232,13 +232,14 @@ TEST_F(ModuleProtocol, AnnouncingAgainKeepsTheStackWithoutGaps)
     EXPECT_EQ(1, m_pBar->m_modules[MODULE_WAVEPLAYER].nOrder);
     EXPECT_EQ(2, m_pBar->m_nNextModuleOrder);
 
-    // A player that vanished without leaving comes back into its own place.
+    // A player that vanished without leaving comes back last, closing its gap.
     DestroyWindow(hCD);
     HWND hCDAgain = Module("Tymp Studio CDPlayer");
     Send(hCDAgain, MODMSG_ATTACH);
-    EXPECT_EQ(0, m_pBar->m_modules[MODULE_CDPLAYER].nOrder);
+    EXPECT_EQ(1, m_pBar->m_modules[MODULE_CDPLAYER].nOrder);
+    EXPECT_EQ(0, m_pBar->m_modules[MODULE_WAVEPLAYER].nOrder);
     EXPECT_EQ(2, m_pBar->m_nNextModuleOrder);
-    EXPECT_EQ(LOWORD((UINT_PTR)hCDAgain), LOWORD((UINT_PTR)m_pBar->m_modules[MODULE_CDPLAYER].hWnd));
+    EXPECT_EQ(hCDAgain, m_pBar->m_modules[MODULE_CDPLAYER].hWnd);
 }
 
 // Random codes from every kind of sender: the bar stays up and the stack stays whole.

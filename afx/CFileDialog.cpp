@@ -30,7 +30,13 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt, LPCSTR pszFileN
 
 INT_PTR CFileDialog::DoModal()
 {
-    BOOL bChosen = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    // The common dialogs bring the printing system with them: loaded when first asked for.
+    typedef BOOL (WINAPI* PFNGETFILENAME)(LPOPENFILENAMEA);
+    static HMODULE s_hComDlg = LoadLibraryA("comdlg32.dll");
+    auto pfnGetFileName = s_hComDlg ? (PFNGETFILENAME)(void*)GetProcAddress(
+                                          s_hComDlg, m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA")
+                                    : nullptr;
+    BOOL bChosen = pfnGetFileName && pfnGetFileName(&m_ofn);
     if (bChosen)
         return IDOK;
     // A failed dialog may leave the size it needed in the buffer; nothing was chosen.

@@ -75,6 +75,7 @@ public:
     void OnPaint() { Default(); }
     void OnTimer(UINT_PTR) { Default(); }
     void OnSize(UINT, int, int) { Default(); }
+    void OnMouseMove(UINT, CPoint) { Default(); }
     void OnActivate(UINT, CWnd*, BOOL) { Default(); }
     LRESULT OnNcHitTest(CPoint) { return Default(); }
     void OnSysCommand(UINT, LPARAM) { Default(); }

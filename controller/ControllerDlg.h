@@ -237,6 +237,7 @@ private:
     void DestroyLegs();
     void SetLegsPos(const POINT* pptPos, UINT uFlags);
     void PutModulesBehindBar();
+    bool ModulesBehindBar() const;
     void DockTo(int nEdge);
     void WriteUserData();
 };

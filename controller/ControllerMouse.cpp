@@ -177,8 +177,30 @@ void CControllerDlg::OnRButtonUp(UINT, CPoint)
     Default();
 }
 
+// Whether the running modules already come right after the bar in the
+// z-order; the hit test asks on every mouse move, so this spares the
+// modules' processes a reordering that changes nothing.
+bool CControllerDlg::ModulesBehindBar() const
+{
+    int nRunning = 0;
+    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
+        nRunning += IsWindow(m_modules[i].hWnd) ? 1 : 0;
+    int nFound = 0;
+    for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h && nFound < nRunning; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        bool bModule = false;
+        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
+            bModule |= m_modules[i].hWnd == h;
+        if (!bModule)
+            return false;
+        nFound++;
+    }
+    return nFound == nRunning;
+}
+
 void CControllerDlg::PutModulesBehindBar()
 {
+    if (ModulesBehindBar())
+        return;
     for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
         HWND hWnd = m_modules[i].hWnd;
         if (!IsWindow(hWnd))

@@ -3,8 +3,14 @@
 #include "afx/AfxMsgMap.h"
 #include <commctrl.h>
 
+// A clip looping for as long as the bar runs would keep an idle bar busy:
+// it plays a few times when it appears, and again when the pointer comes by.
+#define CLIP_PLAYS          3
+#define CLIP_PLAY_TIME      (CLIP_PLAYS * 16 * 66666 / 1000)    // ms
+
 BEGIN_MESSAGE_MAP(CAviArea, CBmArea)
     ON_WM_DESTROY()
+    ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 // Clipped around the clip, which paints itself.
@@ -31,7 +37,20 @@ void CAviArea::CreateAnimation(POINT ptAnim, UINT nIDAvi)
         return;
     // The clip sizes the control; it belongs to the program, not to this DLL.
     if (::SendMessageA(m_hAnimate, ACM_OPENA, (WPARAM)CPaneModule::AppInstance(), (LPARAM)MAKEINTRESOURCEA(nIDAvi)))
-        ::SendMessageA(m_hAnimate, ACM_PLAY, (WPARAM)-1, MAKELPARAM(0, 0xFFFF));
+        Play();
+}
+
+void CAviArea::Play()
+{
+    ::SendMessageA(m_hAnimate, ACM_PLAY, CLIP_PLAYS, MAKELPARAM(0, 0xFFFF));
+    m_dwPlayStart = GetTickCount();
+}
+
+void CAviArea::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_hAnimate && GetTickCount() - m_dwPlayStart > CLIP_PLAY_TIME)
+        Play();
+    CBmArea::OnMouseMove(nFlags, point);
 }
 
 void CAviArea::OnDestroy()

@@ -18,13 +18,16 @@ public:
 
 protected:
     void OnDestroy();
+    void OnMouseMove(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void CreateAnimation(POINT ptAnim, UINT nIDAvi);
+    void Play();
 
     HWND m_hAnimate = nullptr;
+    DWORD m_dwPlayStart = 0;
 };
 
 #endif

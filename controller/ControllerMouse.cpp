@@ -94,7 +94,10 @@ void CControllerDlg::OnMouseMove(UINT nFlags, CPoint)
     if (m_bHasMixer) {
         CString strTitle;
         strTitle.LoadString(IDS_TITLE_VOLUME);
-        SetModuleLaunchState(MODULE_VOLUME, FindWindowA(nullptr, strTitle) == nullptr);
+        // Every move asks; only a change needs the button's tip rewritten.
+        BOOL bLaunch = FindWindowA(nullptr, strTitle) == nullptr;
+        if (bLaunch != m_bLaunchModule[MODULE_VOLUME])
+            SetModuleLaunchState(MODULE_VOLUME, bLaunch);
     }
 
     if (nFlags == MK_LBUTTON && GetCapture() == m_hWnd) {

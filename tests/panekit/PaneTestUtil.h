@@ -5,13 +5,11 @@
 #define TESTS_PANEKIT_PANETESTUTIL_H
 
 #include "afx/CWnd.h"
+#include "../unit/Pump.h"
 #include <functional>
 #include <string>
 #include <vector>
 
-void PumpFor(DWORD dwMilliseconds);
-// Dispatches messages until pred holds or dwTimeout passes; answers pred().
-bool PumpUntil(const std::function<bool()>& pred, DWORD dwTimeout = 5000);
 
 // Real pointer input through xdotool on the test's X display. Each waits
 // until Wine has seen the change and answers whether it did.

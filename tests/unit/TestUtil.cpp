@@ -4,28 +4,6 @@
 #include <cstdarg>
 #include <cstring>
 
-void PumpFor(DWORD dwMilliseconds)
-{
-    PumpUntil([] { return false; }, dwMilliseconds);
-}
-
-bool PumpUntil(const std::function<bool()>& pred, DWORD dwTimeout)
-{
-    DWORD t0 = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (pred())
-            return true;
-        if (GetTickCount() - t0 >= dwTimeout)
-            return pred();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void SetMessagePos(HWND hWnd, int x, int y)
 {
     // A posted message carries the cursor position; retrieving it sets GetMessagePos.

@@ -2,13 +2,7 @@
 #ifndef TESTS_UNIT_TESTUTIL_H
 #define TESTS_UNIT_TESTUTIL_H
 
-#include <windows.h>
-#include <functional>
-
-// Dispatches the thread's messages for dwMilliseconds.
-void PumpFor(DWORD dwMilliseconds);
-// Dispatches messages until pred holds or dwTimeout passes; answers pred().
-bool PumpUntil(const std::function<bool()>& pred, DWORD dwTimeout = 5000);
+#include "Pump.h"
 
 // Makes the next handler that calls GetMessagePos see this point.
 void SetMessagePos(HWND hWnd, int x, int y);

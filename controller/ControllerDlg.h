@@ -174,6 +174,7 @@ public:
     CLoadingDlg* m_pLoadingDlg;
     BOOL m_abRepeatStart[MODULE_COUNT] = {};    // the next button command is a start's one repeat
     BOOL m_bBarMinimized = FALSE;               // the last WM_SIZE minimised the bar
+    DWORD m_dwVolumeChecked = 0;                // when a mouse move last looked for the volume control
 
 protected:
     void OnEdgeChanged(BOOL bProposed, int nEdge) override;

@@ -7,6 +7,7 @@
 
 #define STACK_BAR_HEIGHT    50      // the floating bar and the gap below it
 #define STACK_MODULE_HEIGHT 97
+#define VOLUME_CHECK_INTERVAL 250   // ms between searches for the volume control
 
 namespace {
 
@@ -91,10 +92,13 @@ void CControllerDlg::OnMouseMove(UINT nFlags, CPoint)
 {
     CPoint pt = GetMessagePoint();
     // The Volume Control takes no part in the protocol: this is how the bar learns of it.
-    if (m_bHasMixer) {
+    // A title search reads every top-level window's title; a quarter of a
+    // second is soon enough to see the applet come or go.
+    DWORD dwNow = GetTickCount();
+    if (m_bHasMixer && dwNow - m_dwVolumeChecked >= VOLUME_CHECK_INTERVAL) {
+        m_dwVolumeChecked = dwNow;
         CString strTitle;
         strTitle.LoadString(IDS_TITLE_VOLUME);
-        // Every move asks; only a change needs the button's tip rewritten.
         BOOL bLaunch = FindWindowA(nullptr, strTitle) == nullptr;
         if (bLaunch != m_bLaunchModule[MODULE_VOLUME])
             SetModuleLaunchState(MODULE_VOLUME, bLaunch);

@@ -101,6 +101,8 @@ TEST_F(ModuleExit, AnEmptiedSlotIsAnnouncedBeforeTheExit)
 TEST_F(ModuleKilled, BarRunsOnAndSavesOnlyTheLivingModule)
 {
     WriteSequence(2, 2, 1, 0);
+    // Docked, the minimise button minimises the modules alone, not the bar.
+    WriteIntSetting("State", 3);
     m_hBar = StartBar("", true);
     ASSERT_NE(m_hBar, nullptr) << "bar not ready; running " << Bar().Running() << ", exit code " << Bar().ExitCode();
     m_hWave = WaitForModule(kWavePlayerTitle);

@@ -42,6 +42,21 @@ protected:
 
 class ModuleKilled : public ModuleExit {
 protected:
+    // The bar starts the wave player, then the CD player; then the wave player dies.
+    void StartBothAndKillWavePlayer()
+    {
+        WriteSequence(2, 2, 1, 0);
+        m_hBar = StartBar("", true);
+        ASSERT_NE(m_hBar, nullptr) << "bar not ready; running " << Bar().Running() << ", exit code "
+                                   << Bar().ExitCode();
+        m_hWave = WaitForModule(kWavePlayerTitle);
+        m_hCD = WaitForModule(kCDPlayerTitle);
+        ASSERT_NE(m_hWave, nullptr) << m_pLog->Dump();
+        ASSERT_NE(m_hCD, nullptr) << m_pLog->Dump();
+        DeleteSettingValue("ModuleSequence");
+        KillWavePlayer();
+    }
+
     // Kills the wave player, the first to attach, as a crash or a task manager would.
     void KillWavePlayer()
     {
@@ -100,18 +115,9 @@ TEST_F(ModuleExit, AnEmptiedSlotIsAnnouncedBeforeTheExit)
 
 TEST_F(ModuleKilled, BarRunsOnAndSavesOnlyTheLivingModule)
 {
-    WriteSequence(2, 2, 1, 0);
     // Docked, the minimise button minimises the modules alone, not the bar.
     WriteIntSetting("State", 3);
-    m_hBar = StartBar("", true);
-    ASSERT_NE(m_hBar, nullptr) << "bar not ready; running " << Bar().Running() << ", exit code " << Bar().ExitCode();
-    m_hWave = WaitForModule(kWavePlayerTitle);
-    m_hCD = WaitForModule(kCDPlayerTitle);
-    ASSERT_NE(m_hWave, nullptr) << m_pLog->Dump();
-    ASSERT_NE(m_hCD, nullptr) << m_pLog->Dump();
-    DeleteSettingValue("ModuleSequence");
-
-    KillWavePlayer();
+    StartBothAndKillWavePlayer();
     if (HasFatalFailure())
         return;
     ExpectBarAnswers();
@@ -132,16 +138,7 @@ TEST_F(ModuleKilled, BarRunsOnAndSavesOnlyTheLivingModule)
 
 TEST_F(ModuleKilled, ItsButtonStartsItAgainAndTheLayoutListsEachOnce)
 {
-    WriteSequence(2, 2, 1, 0);
-    m_hBar = StartBar("", true);
-    ASSERT_NE(m_hBar, nullptr) << "bar not ready; running " << Bar().Running() << ", exit code " << Bar().ExitCode();
-    m_hWave = WaitForModule(kWavePlayerTitle);
-    m_hCD = WaitForModule(kCDPlayerTitle);
-    ASSERT_NE(m_hWave, nullptr) << m_pLog->Dump();
-    ASSERT_NE(m_hCD, nullptr) << m_pLog->Dump();
-    DeleteSettingValue("ModuleSequence");
-
-    KillWavePlayer();
+    StartBothAndKillWavePlayer();
     if (HasFatalFailure())
         return;
     PostMessageA(m_hBar, WM_COMMAND, kWaveButton, 0);

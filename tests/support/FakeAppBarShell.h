@@ -3,19 +3,13 @@
 // proposed rectangles clear of the taskbar and of earlier bars, tells the
 // other bars (ABN_POSCHANGED, posted) when a bar's reserved strip changes,
 // and lets a test raise the notifications a real taskbar sends.
-#ifndef TESTS_UNIT_FAKEAPPBARSHELL_H
-#define TESTS_UNIT_FAKEAPPBARSHELL_H
+#ifndef TESTS_SUPPORT_FAKEAPPBARSHELL_H
+#define TESTS_SUPPORT_FAKEAPPBARSHELL_H
 
 #include <windows.h>
 #include <shellapi.h>
-#include <ostream>
+#include "Processes.h"
 #include <vector>
-
-// Rectangles in failed assertions print as their sides, not as addresses.
-inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
-{
-    return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
-}
 
 class FakeAppBarShell {
 public:

@@ -1,7 +1,10 @@
 #include "BarFixture.h"
 #include "controller/DeviceProbe.h"
 #include "res/resource.h"
-#include <gtest/gtest.h>
+
+#ifndef MN_GETHMENU
+#define MN_GETHMENU 0x01E1
+#endif
 
 namespace {
 
@@ -77,4 +80,46 @@ HWND CreateModuleWindow(const char* pszTitle, int y)
     }();
     return CreateWindowExA(0, MAKEINTATOM(s_atom), pszTitle, WS_OVERLAPPED | WS_VISIBLE, 600, y, 300, 90,
                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void SetMessagePos(HWND hWnd, int x, int y)
+{
+    // A posted message carries the cursor position; retrieving it sets GetMessagePos.
+    SetCursorPos(x, y);
+    WaitUntil([=] {
+        POINT pt;
+        return GetCursorPos(&pt) && pt.x == x && pt.y == y;
+    }, 1000);
+    PostMessageA(hWnd, WM_NULL, 0, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, hWnd, WM_NULL, WM_NULL, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+MenuSnapshot InspectMenu(const std::function<void()>& open)
+{
+    MenuSnapshot snapshot;
+    ModalScript script;
+    script.Then([&] {
+        HWND hMenuWnd = nullptr;
+        while ((hMenuWnd = FindWindowExA(nullptr, hMenuWnd, "#32768", nullptr)) && !IsWindowVisible(hMenuWnd))
+            ;
+        if (!hMenuWnd)
+            return false;
+        HMENU hMenu = (HMENU)SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0);
+        for (int i = 0; i < GetMenuItemCount(hMenu); i++) {
+            MENUITEMINFOA mii = {};
+            mii.cbSize = sizeof mii;
+            mii.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE;
+            if (GetMenuItemInfoA(hMenu, i, TRUE, &mii) && !(mii.fType & MFT_SEPARATOR))
+                snapshot.state[mii.wID] = mii.fState;
+        }
+        GetWindowRect(hMenuWnd, &snapshot.rc);
+        snapshot.bShown = true;
+        PostMessageA(hMenuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    });
+    // A menu that never shows ends the script by its deadline.
+    script.Run(open, 3000);
+    return snapshot;
 }

@@ -1,0 +1,24 @@
+// The real pointer, moved by xdotool on the test's X display. Each call waits
+// until Wine has seen the change and answers whether it did.
+#ifndef TESTS_SUPPORT_MOUSE_H
+#define TESTS_SUPPORT_MOUSE_H
+
+#include <windows.h>
+
+bool MouseMove(int x, int y);               // screen coordinates
+bool MouseMove(HWND hWnd, int x, int y);    // a point of hWnd's client area
+bool MouseDown(int nButton = 1);            // 1 left, 3 right
+bool MouseUp(int nButton = 1);
+bool Click(int x, int y, int nButton = 1);  // screen coordinates
+void ParkMouse();                           // off every test window
+
+// Holds Ctrl or Shift down in this thread's key state while it lives.
+class KeyDown {
+public:
+    explicit KeyDown(int nVirtKey);
+    ~KeyDown();
+private:
+    BYTE m_abSaved[256];
+};
+
+#endif

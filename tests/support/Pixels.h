@@ -1,0 +1,19 @@
+// Pixels read back from the screen and from the program's bitmaps.
+#ifndef TESTS_SUPPORT_PIXELS_H
+#define TESTS_SUPPORT_PIXELS_H
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// 0x00RRGGBB, row by row.
+typedef std::vector<DWORD> Pixels;
+
+// What the screen shows of hWnd's client rectangle rc (the screen when hWnd is null).
+Pixels ScreenPixels(HWND hWnd, const RECT& rc);
+// The cx by cy part at (x, y) of a bitmap resource of hInstance.
+Pixels BitmapPixels(HINSTANCE hInstance, UINT nIDBitmap, int x, int y, int cx, int cy);
+// How many pixels differ (a size difference counts a million); the first in pstrFirst.
+int CountDifferences(const Pixels& a, const Pixels& b, int cx, std::string* pstrFirst = nullptr);
+
+#endif

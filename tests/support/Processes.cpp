@@ -1,0 +1,257 @@
+#include "Processes.h"
+#include "Wait.h"
+#include <tlhelp32.h>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+BOOL CALLBACK CollectTitled(HWND hWnd, LPARAM lParam)
+{
+    auto* p = reinterpret_cast<std::function<void(HWND)>*>(lParam);
+    (*p)(hWnd);
+    return TRUE;
+}
+
+} // namespace
+
+std::string WindowText(HWND hWnd)
+{
+    char sz[1024] = "";
+    GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
+
+DWORD WindowPid(HWND hWnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    return pid;
+}
+
+RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+POINT Centre(HWND hWnd)
+{
+    RECT rc = WindowRect(hWnd);
+    return POINT{ (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+}
+
+std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid)
+{
+    std::vector<HWND> found;
+    std::function<void(HWND)> visit = [&](HWND h) {
+        if ((pid == 0 || WindowPid(h) == pid) && WindowText(h) == pszTitle)
+            found.push_back(h);
+    };
+    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&visit));
+    return found;
+}
+
+std::string ProgramDirectory()
+{
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, sizeof szPath);
+    std::string strPath = szPath;
+    return strPath.substr(0, strPath.find_last_of("\\/") + 1);
+}
+
+Process::Process(const std::string& strExe, const std::string& strArgs)
+{
+    const std::string strPath = strExe.find('\\') == std::string::npos ? ProgramDirectory() + strExe : strExe;
+    std::string strLine = "\"" + strPath + "\"" + strArgs;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(strPath.c_str(), &strLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        m_pi = {};
+}
+
+Process::~Process()
+{
+    if (!Started())
+        return;
+    if (Running()) {
+        TerminateProcess(m_pi.hProcess, 1);
+        WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
+bool Process::Running() const
+{
+    return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitExit(DWORD dwTimeout)
+{
+    return Started() && WaitUntil([this] { return !Running(); }, dwTimeout);
+}
+
+DWORD Process::ExitCode() const
+{
+    DWORD dwCode = STILL_ACTIVE;
+    if (Started())
+        GetExitCodeProcess(m_pi.hProcess, &dwCode);
+    return dwCode;
+}
+
+std::vector<ProcessEntry> Processes()
+{
+    std::vector<ProcessEntry> entries;
+    HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (hSnapshot == INVALID_HANDLE_VALUE)
+        return entries;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof pe;
+    for (BOOL b = Process32First(hSnapshot, &pe); b; b = Process32Next(hSnapshot, &pe)) {
+        const char* pszName = strrchr(pe.szExeFile, '\\');
+        entries.push_back({ pe.th32ProcessID, pe.th32ParentProcessID, pszName ? pszName + 1 : pe.szExeFile });
+    }
+    CloseHandle(hSnapshot);
+    return entries;
+}
+
+std::vector<ProcessEntry> ChildProcesses(DWORD parentPid)
+{
+    std::vector<ProcessEntry> children;
+    for (const ProcessEntry& entry : Processes())
+        if (entry.parentPid == parentPid && entry.pid != parentPid)
+            children.push_back(entry);
+    return children;
+}
+
+void Terminate(DWORD pid)
+{
+    if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        TerminateProcess(h, 1);
+        WaitForSingleObject(h, 5000);
+        CloseHandle(h);
+    }
+}
+
+void EndChildProcesses(DWORD parentPid, DWORD dwGrace)
+{
+    if (!parentPid)
+        return;
+    WaitUntil([&] { return ChildProcesses(parentPid).empty(); }, dwGrace);
+    for (const ProcessEntry& child : ChildProcesses(parentPid))
+        Terminate(child.pid);
+}
+
+HWND ChildWindowTitled(const char* pszTitle, DWORD parentPid)
+{
+    for (HWND h : WindowsTitled(pszTitle)) {
+        if (!IsWindowVisible(h))
+            continue;
+        for (const ProcessEntry& child : ChildProcesses(parentPid))
+            if (child.pid == WindowPid(h))
+                return h;
+    }
+    return nullptr;
+}
+
+ModuleLog::ModuleLog()
+{
+    char szDir[MAX_PATH], szFile[MAX_PATH];
+    GetTempPathA(sizeof szDir, szDir);
+    GetTempFileNameA(szDir, "tml", 0, szFile);
+    m_strPath = szFile;
+    SetEnvironmentVariableA("TYMP_MODULE_LOG", m_strPath.c_str());
+}
+
+ModuleLog::~ModuleLog()
+{
+    SetEnvironmentVariableA("TYMP_MODULE_LOG", nullptr);
+    DeleteFileA(m_strPath.c_str());
+}
+
+std::vector<std::string> ModuleLog::Lines() const
+{
+    std::vector<std::string> lines;
+    HANDLE h = CreateFileA(m_strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return lines;
+    std::string strText;
+    char buf[4096];
+    DWORD cbRead = 0;
+    while (ReadFile(h, buf, sizeof buf, &cbRead, nullptr) && cbRead)
+        strText.append(buf, cbRead);
+    CloseHandle(h);
+    // A line still being written has no break yet; it counts once it is whole.
+    size_t pos = 0, nl;
+    while ((nl = strText.find('\n', pos)) != std::string::npos) {
+        lines.push_back(strText.substr(pos, nl - pos));
+        pos = nl + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> ModuleLog::LinesOf(const char* pszExe) const
+{
+    const std::string strPrefix = std::string(pszExe) + " ";
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines())
+        if (line.compare(0, strPrefix.size(), strPrefix) == 0)
+            lines.push_back(line.substr(strPrefix.size()));
+    return lines;
+}
+
+std::vector<int> ModuleLog::CodesFrom(const char* pszExe, HWND hSender) const
+{
+    std::vector<int> codes;
+    const std::string strSender = std::to_string(LOWORD((UINT_PTR)hSender));
+    for (const std::string& line : LinesOf(pszExe)) {
+        std::istringstream in(line);
+        std::string strWord, strFrom;
+        int nCode = 0;
+        if (in >> strWord >> nCode >> strFrom && strWord == "recv" && strFrom == strSender)
+            codes.push_back(nCode);
+    }
+    return codes;
+}
+
+size_t ModuleLog::Starts(const char* pszExe) const
+{
+    size_t n = 0;
+    for (const std::string& line : LinesOf(pszExe))
+        n += line.compare(0, 6, "start ") == 0;
+    return n;
+}
+
+int ModuleLog::IndexOf(const char* pszExe, const std::string& strText) const
+{
+    const std::string strWanted = std::string(pszExe) + " " + strText;
+    const std::vector<std::string> lines = Lines();
+    for (size_t i = 0; i < lines.size(); i++)
+        if (lines[i] == strWanted)
+            return (int)i;
+    return -1;
+}
+
+bool ModuleLog::WaitForLine(const char* pszExe, const std::string& strText, DWORD dwTimeout) const
+{
+    return WaitUntil([&] { return IndexOf(pszExe, strText) >= 0; }, dwTimeout);
+}
+
+std::string ModuleLog::Dump() const
+{
+    std::string str = "module log:\n";
+    for (const std::string& line : Lines())
+        str += "  " + line + "\n";
+    return str;
+}
+
+std::string Joined(const std::vector<int>& values)
+{
+    std::string str = "{";
+    for (size_t i = 0; i < values.size(); i++)
+        str += (i ? ", " : "") + std::to_string(values[i]);
+    return str + "}";
+}

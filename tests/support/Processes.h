@@ -1,0 +1,89 @@
+// Other programs and their windows, as a user or another program sees them.
+#ifndef TESTS_SUPPORT_PROCESSES_H
+#define TESTS_SUPPORT_PROCESSES_H
+
+#include <windows.h>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Rectangles compare by their sides and print as them in failed assertions.
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return EqualRect(&a, &b) != 0;
+}
+inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
+{
+    return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}
+
+std::string WindowText(HWND hWnd);
+DWORD WindowPid(HWND hWnd);
+RECT WindowRect(HWND hWnd);
+POINT Centre(HWND hWnd);
+// Top-level windows with exactly this title, shown or not; pid 0 means any process.
+std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid = 0);
+
+// The folder of this test program, where the build puts every program, with its backslash.
+std::string ProgramDirectory();
+
+// One started program; the destructor ends it if it still runs.
+class Process {
+public:
+    // strArgs follows the quoted path as it is, leading blank included.
+    explicit Process(const std::string& strExe, const std::string& strArgs = "");
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return m_pi.hProcess != nullptr; }
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    bool Running() const;
+    bool WaitExit(DWORD dwTimeout = 15000);
+    DWORD ExitCode() const;
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+};
+
+struct ProcessEntry {
+    DWORD pid;
+    DWORD parentPid;
+    std::string exe;    // file name only
+};
+std::vector<ProcessEntry> Processes();
+std::vector<ProcessEntry> ChildProcesses(DWORD parentPid);
+// Waits up to dwGrace for the children of parentPid to end, then terminates the rest.
+void EndChildProcesses(DWORD parentPid, DWORD dwGrace);
+void Terminate(DWORD pid);
+// The visible window with this title that a child of parentPid shows, or null.
+HWND ChildWindowTitled(const char* pszTitle, DWORD parentPid);
+
+// A fresh log for the stand-in modules, named in this process's environment,
+// so that whatever starts while it lives writes there. Each line starts with
+// the module's file name: "start <command line>", "recv <code> <sender>",
+// "sent <code> <to>".
+class ModuleLog {
+public:
+    ModuleLog();
+    ~ModuleLog();
+    ModuleLog(const ModuleLog&) = delete;
+    ModuleLog& operator=(const ModuleLog&) = delete;
+
+    std::vector<std::string> Lines() const;
+    std::vector<std::string> LinesOf(const char* pszExe) const;     // without the name
+    // The codes a module logged receiving from one window, in order.
+    std::vector<int> CodesFrom(const char* pszExe, HWND hSender) const;
+    size_t Starts(const char* pszExe) const;
+    // Index in Lines() of the first line "<exe> <text>", or -1.
+    int IndexOf(const char* pszExe, const std::string& strText) const;
+    bool WaitForLine(const char* pszExe, const std::string& strText, DWORD dwTimeout = 10000) const;
+    std::string Dump() const;       // for failure messages
+
+private:
+    std::string m_strPath;
+};
+
+std::string Joined(const std::vector<int>& values);    // "{1, 2, 3}"
+
+#endif

@@ -1,0 +1,93 @@
+#include "Registry.h"
+#include <cstring>
+
+int RegValue::AsInt() const
+{
+    int n = 0;
+    memcpy(&n, data.data(), data.size() < sizeof n ? data.size() : sizeof n);
+    return n;
+}
+
+std::string RegValue::AsString() const
+{
+    std::string str(data.begin(), data.end());
+    return str.substr(0, str.find('\0'));
+}
+
+RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
+{
+    RegValue value;
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+        return value;
+    DWORD cb = 0;
+    if (RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, nullptr, &cb) == ERROR_SUCCESS) {
+        value.data.resize(cb);
+        value.bExists = RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS;
+        value.data.resize(cb);
+    }
+    RegCloseKey(hKey);
+    return value;
+}
+
+void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb, HKEY hRoot)
+{
+    HKEY hKey;
+    if (RegCreateKeyExA(hRoot, pszKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cb);
+    RegCloseKey(hKey);
+}
+
+void WriteInt(const char* pszKey, const char* pszName, int n)
+{
+    WriteValue(pszKey, pszName, REG_BINARY, &n, sizeof n);
+}
+
+void WriteString(const char* pszKey, const char* pszName, const std::string& str, HKEY hRoot)
+{
+    WriteValue(pszKey, pszName, REG_SZ, str.c_str(), (DWORD)str.size() + 1, hRoot);
+}
+
+void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(hKey, pszName);
+    RegCloseKey(hKey);
+}
+
+void DeleteKey(const char* pszKey, HKEY hRoot)
+{
+    HKEY hKey;
+    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+        char szSub[256];
+        DWORD cch = sizeof szSub;
+        while (RegEnumKeyExA(hKey, 0, szSub, &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+            DeleteKey(szSub, hKey);
+            cch = sizeof szSub;
+        }
+        RegCloseKey(hKey);
+    }
+    RegDeleteKeyA(hRoot, pszKey);
+}
+
+void DeleteSuiteKeys()
+{
+    DeleteKey("Software\\Marvik");
+}
+
+SavedValue::SavedValue(const char* pszKey, const char* pszName, HKEY hRoot)
+    : m_strKey(pszKey), m_strName(pszName), m_hRoot(hRoot), m_saved(ReadValue(pszKey, pszName, hRoot))
+{
+}
+
+SavedValue::~SavedValue()
+{
+    if (m_saved.bExists)
+        WriteValue(m_strKey.c_str(), m_strName.c_str(), m_saved.dwType, m_saved.data.data(),
+                   (DWORD)m_saved.data.size(), m_hRoot);
+    else
+        DeleteValue(m_strKey.c_str(), m_strName.c_str(), m_hRoot);
+}

@@ -1,0 +1,48 @@
+// The suite's registry keys, read and written byte for byte. The names are
+// spelled here, not taken from the program, so that a changed name fails.
+#ifndef TESTS_SUPPORT_REGISTRY_H
+#define TESTS_SUPPORT_REGISTRY_H
+
+#include <windows.h>
+#include <string>
+#include <vector>
+
+constexpr char KEY_CONTROLLER[] = "Software\\Marvik\\Tymp Studio\\TympController\\Settings";
+constexpr char KEY_WAVEPLAYER[] = "Software\\Marvik\\Tymp Studio\\TympWavePlayer\\Settings";
+constexpr char KEY_SUITE[] = "Software\\Marvik\\Tymp Studio\\Settings";
+constexpr char KEY_AUDIOCD[] = "SOFTWARE\\classes\\AudioCD\\shell\\play\\command";   // HKLM
+
+struct RegValue {
+    bool bExists = false;
+    DWORD dwType = REG_NONE;
+    std::vector<BYTE> data;
+    int AsInt() const;              // the first 4 bytes, little-endian, zero-extended
+    std::string AsString() const;   // up to the first NUL
+};
+
+// HKEY_CURRENT_USER unless a root is given.
+RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
+void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb,
+                HKEY hRoot = HKEY_CURRENT_USER);
+void WriteInt(const char* pszKey, const char* pszName, int n);      // 4-byte REG_BINARY, as the bar keeps ints
+void WriteString(const char* pszKey, const char* pszName, const std::string& str, HKEY hRoot = HKEY_CURRENT_USER);
+void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
+void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER);     // with everything below it
+
+// Removes every key of the suite for the current user.
+void DeleteSuiteKeys();
+
+// Puts one value back as it was (or absent) when it goes.
+class SavedValue {
+public:
+    SavedValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
+    ~SavedValue();
+    SavedValue(const SavedValue&) = delete;
+    SavedValue& operator=(const SavedValue&) = delete;
+private:
+    std::string m_strKey, m_strName;
+    HKEY m_hRoot;
+    RegValue m_saved;
+};
+
+#endif

@@ -1,0 +1,124 @@
+#include "Wait.h"
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& pred, DWORD dwTimeout)
+{
+    const DWORD t0 = GetTickCount();
+    for (;;) {
+        Pump();
+        if (pred())
+            return true;
+        if (GetTickCount() - t0 >= dwTimeout)
+            return pred();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool Answered(HWND hWnd, DWORD dwTimeout)
+{
+    DWORD_PTR dwResult;
+    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, dwTimeout, &dwResult) != 0;
+}
+
+namespace {
+
+ModalScript* s_pPlaying;
+
+struct DialogSearch {
+    const char* pszTitle;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
+{
+    auto* p = reinterpret_cast<DialogSearch*>(lParam);
+    char szClass[16] = "", szTitle[256] = "";
+    GetClassNameA(hWnd, szClass, sizeof szClass);
+    GetWindowTextA(hWnd, szTitle, sizeof szTitle);
+    if (lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd) &&
+        (!p->pszTitle || lstrcmpA(szTitle, p->pszTitle) == 0)) {
+        p->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND FindThreadDialog(const char* pszTitle)
+{
+    DialogSearch search = { pszTitle, nullptr };
+    EnumThreadWindows(GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+ModalScript& ModalScript::Then(Step step)
+{
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
+ModalScript& ModalScript::Do(std::function<void()> fn)
+{
+    return Then([fn] { fn(); return true; });
+}
+
+ModalScript& ModalScript::WaitFor(const char* pszTitle, HWND* phFound)
+{
+    return Then([=] {
+        HWND hWnd = FindThreadDialog(pszTitle);
+        if (phFound)
+            *phFound = hWnd;
+        return hWnd != nullptr;
+    });
+}
+
+void ModalScript::Run(const std::function<void()>& open, DWORD dwTimeout)
+{
+    m_nStep = 0;
+    m_strStalled.clear();
+    m_dwStart = GetTickCount();
+    m_dwTimeout = dwTimeout;
+    ModalScript* pOuter = s_pPlaying;
+    s_pPlaying = this;
+    UINT_PTR nTimer = SetTimer(nullptr, 0, 20, Tick);
+    open();
+    KillTimer(nullptr, nTimer);
+    s_pPlaying = pOuter;
+    // A menu ended from a timer leaves a cancel behind that would end the next one.
+    Pump();
+}
+
+VOID CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD)
+{
+    ModalScript* p = s_pPlaying;
+    if (!p || p->m_bBusy)
+        return;
+    if (GetTickCount() - p->m_dwStart > p->m_dwTimeout) {
+        if (p->m_strStalled.empty())
+            p->m_strStalled = "step " + std::to_string(p->m_nStep + 1) + " of " +
+                              std::to_string(p->m_steps.size()) + " never finished";
+        // Whatever still holds the loop is ended: menus, dialogs, message boxes.
+        EndMenu();
+        if (HWND hDialog = FindThreadDialog()) {
+            PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+            PostMessageA(hDialog, WM_CLOSE, 0, 0);
+        }
+        return;
+    }
+    if (p->m_nStep >= p->m_steps.size())
+        return;
+    // A step's own messages may run this timer again: one step at a time.
+    p->m_bBusy = true;
+    if (p->m_steps[p->m_nStep]())
+        p->m_nStep++;
+    p->m_bBusy = false;
+}

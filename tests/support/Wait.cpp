@@ -108,9 +108,9 @@ VOID CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD)
                               std::to_string(p->m_steps.size()) + " never finished";
         // Whatever still holds the loop is ended: menus, dialogs, message boxes.
         EndMenu();
-        if (HWND hDialog = FindThreadDialog()) {
-            PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
-            PostMessageA(hDialog, WM_CLOSE, 0, 0);
+        if (HWND hActive = GetActiveWindow()) {
+            PostMessageA(hActive, WM_COMMAND, IDCANCEL, 0);
+            PostMessageA(hActive, WM_CLOSE, 0, 0);
         }
         return;
     }

@@ -21,16 +21,10 @@ UINT_PTR WINAPI FakeAppBarShell::Message(DWORD dwMessage, PAPPBARDATA pData)
     return s_pCurrent ? s_pCurrent->Handle(dwMessage, pData) : 0;
 }
 
-int FakeAppBarShell::Count(DWORD dwMessage) const
-{
-    return (int)std::count_if(m_calls.begin(), m_calls.end(),
-                              [=](const Call& c) { return c.dwMessage == dwMessage; });
-}
-
 int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
 {
     return (int)std::count_if(m_calls.begin(), m_calls.end(), [=](const Call& c) {
-        return c.dwMessage == dwMessage && c.abd.hWnd == hWnd;
+        return c.dwMessage == dwMessage && (!hWnd || c.abd.hWnd == hWnd);
     });
 }
 

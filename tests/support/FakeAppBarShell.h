@@ -26,8 +26,7 @@ public:
     UINT m_uTaskbarState = ABS_ALWAYSONTOP;
     std::vector<Call> m_calls;
 
-    int Count(DWORD dwMessage) const;
-    int Count(DWORD dwMessage, HWND hWnd) const;
+    int Count(DWORD dwMessage, HWND hWnd = nullptr) const;     // from hWnd, or from any window
     // The latest call of that message from hWnd (any window if null), or null.
     const Call* Last(DWORD dwMessage, HWND hWnd = nullptr) const;
     bool IsRegistered(HWND hWnd) const;

@@ -1,19 +1,9 @@
 #include "Processes.h"
 #include "Wait.h"
 #include <tlhelp32.h>
-#include <functional>
+#include <algorithm>
+#include <fstream>
 #include <sstream>
-
-namespace {
-
-BOOL CALLBACK CollectTitled(HWND hWnd, LPARAM lParam)
-{
-    auto* p = reinterpret_cast<std::function<void(HWND)>*>(lParam);
-    (*p)(hWnd);
-    return TRUE;
-}
-
-} // namespace
 
 std::string WindowText(HWND hWnd)
 {
@@ -45,11 +35,9 @@ POINT Centre(HWND hWnd)
 std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid)
 {
     std::vector<HWND> found;
-    std::function<void(HWND)> visit = [&](HWND h) {
-        if ((pid == 0 || WindowPid(h) == pid) && WindowText(h) == pszTitle)
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, nullptr, pszTitle)) != nullptr;)
+        if (pid == 0 || WindowPid(h) == pid)
             found.push_back(h);
-    };
-    EnumWindows(CollectTitled, reinterpret_cast<LPARAM>(&visit));
     return found;
 }
 
@@ -146,13 +134,10 @@ void EndChildProcesses(DWORD parentPid, DWORD dwGrace)
 
 HWND ChildWindowTitled(const char* pszTitle, DWORD parentPid)
 {
-    for (HWND h : WindowsTitled(pszTitle)) {
-        if (!IsWindowVisible(h))
-            continue;
-        for (const ProcessEntry& child : ChildProcesses(parentPid))
-            if (child.pid == WindowPid(h))
+    for (const ProcessEntry& child : ChildProcesses(parentPid))
+        for (HWND h : WindowsTitled(pszTitle, child.pid))
+            if (IsWindowVisible(h))
                 return h;
-    }
     return nullptr;
 }
 
@@ -174,22 +159,10 @@ ModuleLog::~ModuleLog()
 std::vector<std::string> ModuleLog::Lines() const
 {
     std::vector<std::string> lines;
-    HANDLE h = CreateFileA(m_strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return lines;
-    std::string strText;
-    char buf[4096];
-    DWORD cbRead = 0;
-    while (ReadFile(h, buf, sizeof buf, &cbRead, nullptr) && cbRead)
-        strText.append(buf, cbRead);
-    CloseHandle(h);
+    std::ifstream in(m_strPath, std::ios::binary);
     // A line still being written has no break yet; it counts once it is whole.
-    size_t pos = 0, nl;
-    while ((nl = strText.find('\n', pos)) != std::string::npos) {
-        lines.push_back(strText.substr(pos, nl - pos));
-        pos = nl + 1;
-    }
+    for (std::string line; std::getline(in, line) && !in.eof();)
+        lines.push_back(line);
     return lines;
 }
 
@@ -219,20 +192,15 @@ std::vector<int> ModuleLog::CodesFrom(const char* pszExe, HWND hSender) const
 
 size_t ModuleLog::Starts(const char* pszExe) const
 {
-    size_t n = 0;
-    for (const std::string& line : LinesOf(pszExe))
-        n += line.compare(0, 6, "start ") == 0;
-    return n;
+    const std::vector<std::string> lines = LinesOf(pszExe);
+    return std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.compare(0, 6, "start "); });
 }
 
 int ModuleLog::IndexOf(const char* pszExe, const std::string& strText) const
 {
-    const std::string strWanted = std::string(pszExe) + " " + strText;
     const std::vector<std::string> lines = Lines();
-    for (size_t i = 0; i < lines.size(); i++)
-        if (lines[i] == strWanted)
-            return (int)i;
-    return -1;
+    auto it = std::find(lines.begin(), lines.end(), std::string(pszExe) + " " + strText);
+    return it == lines.end() ? -1 : (int)(it - lines.begin());
 }
 
 bool ModuleLog::WaitForLine(const char* pszExe, const std::string& strText, DWORD dwTimeout) const

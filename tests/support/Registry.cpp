@@ -1,4 +1,5 @@
 #include "Registry.h"
+#include <shlwapi.h>
 #include <cstring>
 
 int RegValue::AsInt() const
@@ -60,17 +61,7 @@ void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot)
 
 void DeleteKey(const char* pszKey, HKEY hRoot)
 {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
-        char szSub[256];
-        DWORD cch = sizeof szSub;
-        while (RegEnumKeyExA(hKey, 0, szSub, &cch, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-            DeleteKey(szSub, hKey);
-            cch = sizeof szSub;
-        }
-        RegCloseKey(hKey);
-    }
-    RegDeleteKeyA(hRoot, pszKey);
+    SHDeleteKeyA(hRoot, pszKey);
 }
 
 void DeleteSuiteKeys()

@@ -28,36 +28,14 @@ bool Answered(HWND hWnd, DWORD dwTimeout)
     return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, dwTimeout, &dwResult) != 0;
 }
 
-namespace {
-
-ModalScript* s_pPlaying;
-
-struct DialogSearch {
-    const char* pszTitle;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindDialogProc(HWND hWnd, LPARAM lParam)
-{
-    auto* p = reinterpret_cast<DialogSearch*>(lParam);
-    char szClass[16] = "", szTitle[256] = "";
-    GetClassNameA(hWnd, szClass, sizeof szClass);
-    GetWindowTextA(hWnd, szTitle, sizeof szTitle);
-    if (lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd) &&
-        (!p->pszTitle || lstrcmpA(szTitle, p->pszTitle) == 0)) {
-        p->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
+static ModalScript* s_pPlaying;
 
 HWND FindThreadDialog(const char* pszTitle)
 {
-    DialogSearch search = { pszTitle, nullptr };
-    EnumThreadWindows(GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&search));
-    return search.hFound;
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32770", pszTitle)) != nullptr;)
+        if (IsWindowVisible(h) && GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
+            return h;
+    return nullptr;
 }
 
 ModalScript& ModalScript::Then(Step step)

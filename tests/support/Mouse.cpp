@@ -22,6 +22,8 @@ bool ButtonDown(int nButton)
     return (GetAsyncKeyState(nButton == 3 ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
 }
 
+} // namespace
+
 bool PressOrRelease(const char* pszVerb, int nButton, bool bDown)
 {
     char szArgs[32];
@@ -30,7 +32,6 @@ bool PressOrRelease(const char* pszVerb, int nButton, bool bDown)
     return WaitUntil([=] { return ButtonDown(nButton) == bDown; }, 3000);
 }
 
-} // namespace
 
 bool MouseMove(int x, int y)
 {
@@ -48,21 +49,6 @@ bool MouseMove(HWND hWnd, int x, int y)
     POINT pt = { x, y };
     ClientToScreen(hWnd, &pt);
     return MouseMove(pt.x, pt.y);
-}
-
-bool MouseDown(int nButton)
-{
-    return PressOrRelease("mousedown", nButton, true);
-}
-
-bool MouseUp(int nButton)
-{
-    return PressOrRelease("mouseup", nButton, false);
-}
-
-bool Click(int x, int y, int nButton)
-{
-    return MouseMove(x, y) && MouseDown(nButton) && MouseUp(nButton);
 }
 
 void ParkMouse()

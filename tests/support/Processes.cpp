@@ -5,33 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-std::string WindowText(HWND hWnd)
-{
-    char sz[1024] = "";
-    GetWindowTextA(hWnd, sz, sizeof sz);
-    return sz;
-}
-
-DWORD WindowPid(HWND hWnd)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    return pid;
-}
-
-RECT WindowRect(HWND hWnd)
-{
-    RECT rc = {};
-    GetWindowRect(hWnd, &rc);
-    return rc;
-}
-
-POINT Centre(HWND hWnd)
-{
-    RECT rc = WindowRect(hWnd);
-    return POINT{ (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
-}
-
 std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid)
 {
     std::vector<HWND> found;
@@ -69,24 +42,6 @@ Process::~Process()
     }
     CloseHandle(m_pi.hThread);
     CloseHandle(m_pi.hProcess);
-}
-
-bool Process::Running() const
-{
-    return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool Process::WaitExit(DWORD dwTimeout)
-{
-    return Started() && WaitUntil([this] { return !Running(); }, dwTimeout);
-}
-
-DWORD Process::ExitCode() const
-{
-    DWORD dwCode = STILL_ACTIVE;
-    if (Started())
-        GetExitCodeProcess(m_pi.hProcess, &dwCode);
-    return dwCode;
 }
 
 std::vector<ProcessEntry> Processes()
@@ -201,11 +156,6 @@ int ModuleLog::IndexOf(const char* pszExe, const std::string& strText) const
     const std::vector<std::string> lines = Lines();
     auto it = std::find(lines.begin(), lines.end(), std::string(pszExe) + " " + strText);
     return it == lines.end() ? -1 : (int)(it - lines.begin());
-}
-
-bool ModuleLog::WaitForLine(const char* pszExe, const std::string& strText, DWORD dwTimeout) const
-{
-    return WaitUntil([&] { return IndexOf(pszExe, strText) >= 0; }, dwTimeout);
 }
 
 std::string ModuleLog::Dump() const

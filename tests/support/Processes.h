@@ -2,25 +2,22 @@
 #ifndef TESTS_SUPPORT_PROCESSES_H
 #define TESTS_SUPPORT_PROCESSES_H
 
-#include <windows.h>
+#include "Wait.h"
 #include <ostream>
 #include <string>
 #include <vector>
 
 // Rectangles compare by their sides and print as them in failed assertions.
-inline bool operator==(const RECT& a, const RECT& b)
-{
-    return EqualRect(&a, &b) != 0;
-}
+inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
 inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
 {
     return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
 }
 
-std::string WindowText(HWND hWnd);
-DWORD WindowPid(HWND hWnd);
-RECT WindowRect(HWND hWnd);
-POINT Centre(HWND hWnd);
+inline std::string WindowText(HWND hWnd) { char sz[1024] = ""; GetWindowTextA(hWnd, sz, sizeof sz); return sz; }
+inline DWORD WindowPid(HWND hWnd) { DWORD pid = 0; GetWindowThreadProcessId(hWnd, &pid); return pid; }
+inline RECT WindowRect(HWND hWnd) { RECT rc = {}; GetWindowRect(hWnd, &rc); return rc; }
+inline POINT Centre(HWND h) { RECT rc = WindowRect(h); return { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 }; }
 // Top-level windows with exactly this title, shown or not; pid 0 means any process.
 std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid = 0);
 
@@ -38,9 +35,9 @@ public:
 
     bool Started() const { return m_pi.hProcess != nullptr; }
     DWORD Pid() const { return m_pi.dwProcessId; }
-    bool Running() const;
-    bool WaitExit(DWORD dwTimeout = 15000);
-    DWORD ExitCode() const;
+    bool Running() const { return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
+    bool WaitExit(DWORD dwTimeout = 15000) { return Started() && WaitUntil([this] { return !Running(); }, dwTimeout); }
+    DWORD ExitCode() const { DWORD dw = STILL_ACTIVE; if (Started()) GetExitCodeProcess(m_pi.hProcess, &dw); return dw; }
 
 private:
     PROCESS_INFORMATION m_pi = {};
@@ -77,7 +74,10 @@ public:
     size_t Starts(const char* pszExe) const;
     // Index in Lines() of the first line "<exe> <text>", or -1.
     int IndexOf(const char* pszExe, const std::string& strText) const;
-    bool WaitForLine(const char* pszExe, const std::string& strText, DWORD dwTimeout = 10000) const;
+    bool WaitForLine(const char* pszExe, const std::string& strText, DWORD dwTimeout = 10000) const
+    {
+        return WaitUntil([&] { return IndexOf(pszExe, strText) >= 0; }, dwTimeout);
+    }
     std::string Dump() const;       // for failure messages
 
 private:

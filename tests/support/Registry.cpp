@@ -1,5 +1,4 @@
 #include "Registry.h"
-#include <shlwapi.h>
 #include <cstring>
 
 int RegValue::AsInt() const
@@ -7,12 +6,6 @@ int RegValue::AsInt() const
     int n = 0;
     memcpy(&n, data.data(), data.size() < sizeof n ? data.size() : sizeof n);
     return n;
-}
-
-std::string RegValue::AsString() const
-{
-    std::string str(data.begin(), data.end());
-    return str.substr(0, str.find('\0'));
 }
 
 RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
@@ -40,16 +33,6 @@ void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const voi
     RegCloseKey(hKey);
 }
 
-void WriteInt(const char* pszKey, const char* pszName, int n)
-{
-    WriteValue(pszKey, pszName, REG_BINARY, &n, sizeof n);
-}
-
-void WriteString(const char* pszKey, const char* pszName, const std::string& str, HKEY hRoot)
-{
-    WriteValue(pszKey, pszName, REG_SZ, str.c_str(), (DWORD)str.size() + 1, hRoot);
-}
-
 void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot)
 {
     HKEY hKey;
@@ -57,16 +40,6 @@ void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot)
         return;
     RegDeleteValueA(hKey, pszName);
     RegCloseKey(hKey);
-}
-
-void DeleteKey(const char* pszKey, HKEY hRoot)
-{
-    SHDeleteKeyA(hRoot, pszKey);
-}
-
-void DeleteSuiteKeys()
-{
-    DeleteKey("Software\\Marvik");
 }
 
 SavedValue::SavedValue(const char* pszKey, const char* pszName, HKEY hRoot)

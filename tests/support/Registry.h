@@ -4,6 +4,7 @@
 #define TESTS_SUPPORT_REGISTRY_H
 
 #include <windows.h>
+#include <shlwapi.h>
 #include <string>
 #include <vector>
 
@@ -17,20 +18,25 @@ struct RegValue {
     DWORD dwType = REG_NONE;
     std::vector<BYTE> data;
     int AsInt() const;              // the first 4 bytes, little-endian, zero-extended
-    std::string AsString() const;   // up to the first NUL
+    std::string AsString() const { return std::string(data.begin(), data.end()).c_str(); }    // up to the first NUL
 };
 
 // HKEY_CURRENT_USER unless a root is given.
 RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
 void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb,
                 HKEY hRoot = HKEY_CURRENT_USER);
-void WriteInt(const char* pszKey, const char* pszName, int n);      // 4-byte REG_BINARY, as the bar keeps ints
-void WriteString(const char* pszKey, const char* pszName, const std::string& str, HKEY hRoot = HKEY_CURRENT_USER);
+inline void WriteInt(const char* pszKey, const char* pszName, int n)     // 4-byte REG_BINARY, as the bar keeps ints
+{
+    WriteValue(pszKey, pszName, REG_BINARY, &n, sizeof n);
+}
+inline void WriteString(const char* pszKey, const char* pszName, const std::string& str, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    WriteValue(pszKey, pszName, REG_SZ, str.c_str(), (DWORD)str.size() + 1, hRoot);
+}
 void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
-void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER);     // with everything below it
-
-// Removes every key of the suite for the current user.
-void DeleteSuiteKeys();
+// With everything below it; the suite's keys of the current user.
+inline void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER) { SHDeleteKeyA(hRoot, pszKey); }
+inline void DeleteSuiteKeys() { DeleteKey("Software\\Marvik"); }
 
 // Puts one value back as it was (or absent) when it goes.
 class SavedValue {

@@ -22,12 +22,6 @@ bool WaitUntil(const std::function<bool()>& pred, DWORD dwTimeout)
     }
 }
 
-bool Answered(HWND hWnd, DWORD dwTimeout)
-{
-    DWORD_PTR dwResult;
-    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, dwTimeout, &dwResult) != 0;
-}
-
 static ModalScript* s_pPlaying;
 
 HWND FindThreadDialog(const char* pszTitle)
@@ -36,17 +30,6 @@ HWND FindThreadDialog(const char* pszTitle)
         if (IsWindowVisible(h) && GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
             return h;
     return nullptr;
-}
-
-ModalScript& ModalScript::Then(Step step)
-{
-    m_steps.push_back(std::move(step));
-    return *this;
-}
-
-ModalScript& ModalScript::Do(std::function<void()> fn)
-{
-    return Then([fn] { fn(); return true; });
 }
 
 ModalScript& ModalScript::WaitFor(const char* pszTitle, HWND* phFound)

@@ -14,7 +14,11 @@ void Pump();
 bool WaitUntil(const std::function<bool()>& pred, DWORD dwTimeout = 5000);
 // hWnd's thread has handled every message sent to it before this call (another
 // process's window: proof that what it was told earlier has been seen).
-bool Answered(HWND hWnd, DWORD dwTimeout = 5000);
+inline bool Answered(HWND hWnd, DWORD dwTimeout = 5000)
+{
+    DWORD_PTR dwResult;
+    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, dwTimeout, &dwResult) != 0;
+}
 
 // Drives the modal loops that a call of the test opens (dialogs, menus,
 // message boxes): each step runs from a timer of this thread, again on every
@@ -24,8 +28,8 @@ class ModalScript {
 public:
     using Step = std::function<bool()>;
 
-    ModalScript& Then(Step step);
-    ModalScript& Do(std::function<void()> fn);      // a step done at once
+    ModalScript& Then(Step step) { m_steps.push_back(std::move(step)); return *this; }
+    ModalScript& Do(std::function<void()> fn) { return Then([fn] { fn(); return true; }); }   // a step done at once
     // Waits for a visible dialog of this thread with this title (any when null).
     ModalScript& WaitFor(const char* pszTitle, HWND* phFound = nullptr);
 

@@ -4,11 +4,15 @@
 #include <cstring>
 
 UINT g_uAppBarNotifyMessage = RegisterWindowMessageA("AppBarNotify");
+// The shell broadcasts this when its taskbar starts again, having forgotten every bar.
+static const UINT s_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
 DWORD (WINAPI* CDockingBarDlg::s_pfnGetTickCount)() = GetTickCount;
 
 BEGIN_MESSAGE_MAP(CDockingBarDlg, CDialog)
     ON_REGISTERED_MESSAGE(g_uAppBarNotifyMessage, OnAppBarNotify)
+    ON_REGISTERED_MESSAGE(s_uTaskbarCreated, OnTaskbarCreated)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
     ON_MESSAGE(WM_ENTERSIZEMOVE, OnEnterSizeMove)
     ON_WM_SIZING()
     ON_WM_MOVING()
@@ -74,6 +78,26 @@ void CDockingBarDlg::SetBarState(const DOCKBARSTATE* pState)
         SetDockState(GetEffectiveEdge());
 }
 
+// A floating place saved on a screen that is gone moves onto the nearest
+// monitor; one that touches any monitor, wherever it lies, is kept.
+void CDockingBarDlg::KeepOnMonitor(RECT* prc)
+{
+    if (MonitorFromRect(prc, MONITOR_DEFAULTTONULL))
+        return;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    if (!GetMonitorInfoA(MonitorFromRect(prc, MONITOR_DEFAULTTONEAREST), &mi))
+        return;
+    const RECT& rcWork = mi.rcWork;
+    int dx = prc->right > rcWork.right ? rcWork.right - prc->right : 0;
+    int dy = prc->bottom > rcWork.bottom ? rcWork.bottom - prc->bottom : 0;
+    if (prc->left + dx < rcWork.left)
+        dx = rcWork.left - prc->left;
+    if (prc->top + dy < rcWork.top)
+        dy = rcWork.top - prc->top;
+    OffsetRect(prc, dx, dy);
+}
+
 void CDockingBarDlg::SetDockState(int nEdge)
 {
     int nAutoHideEdge = GetAutoHideEdge();
@@ -104,6 +128,7 @@ void CDockingBarDlg::SetDockState(int nEdge)
         // so that the bar stays on the screen with the value kept as it is.
         RECT rcNone = {};
         AppBarMessage(ABM_SETPOS, DBE_FLOAT, 0, &rcNone);
+        KeepOnMonitor(&m_state.rcFloat);
         const RECT& rc = m_state.rcFloat;
         SetWindowPos(nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -296,6 +321,20 @@ void CDockingBarDlg::OnTaskbarPosChanged()
     // The shell may grant a different rectangle now.
     SetDockState(nEdge);
     Invalidate(TRUE);
+}
+
+LRESULT CDockingBarDlg::OnTaskbarCreated(WPARAM, LPARAM)
+{
+    AppBarMessage(ABM_NEW, 0);
+    SetDockState(m_state.nEdge);
+    return 0;
+}
+
+// A docked bar spans the new screen; a floating one stays on a monitor.
+LRESULT CDockingBarDlg::OnDisplayChange(WPARAM, LPARAM)
+{
+    SetDockState(m_state.nEdge);
+    return 0;
 }
 
 int CDockingBarDlg::OnCreate(LPCREATESTRUCTA pcs)

@@ -82,7 +82,11 @@ protected:
     UINT AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam = 0, RECT* prc = nullptr);
     int GetAutoHideEdge();
 
+    static void KeepOnMonitor(RECT* prc);
+
     LRESULT OnAppBarNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
     LRESULT OnEnterSizeMove(WPARAM, LPARAM);
     LRESULT OnExitSizeMove(WPARAM, LPARAM);
     void OnSizing(UINT nSide, LPRECT prc);

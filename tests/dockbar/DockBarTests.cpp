@@ -202,6 +202,30 @@ TEST_F(DockBar, TheShellsNotificationsAreFollowed)
     }
 }
 
+TEST_F(DockBar, AfterAShellRestartOrAScreenChangeTheBarTakesItsPlaceAgain)
+{
+    CTestBar second;
+    ASSERT_TRUE(second.Create(IDD_CONTROLLER, nullptr));
+    second.Dock(ABE_BOTTOM, TRUE);
+    m_bar.Dock(ABE_TOP);
+    m_shell.Restart();
+    RECT rc, rcTop = { 0, 0, 1024, 40 };
+    EXPECT_TRUE(m_shell.ReservedEdge(m_bar.m_hWnd, &rc) == ABE_TOP && rc == rcTop) << rc;
+    EXPECT_EQ(second.m_hWnd, m_shell.AutoHideBar(ABE_BOTTOM)) << "its edge claimed again";
+    m_bar.Place({ 5, 5, 50, 50 });
+    SendMessageA(m_bar.m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(rcTop, m_bar.Rect()) << "the new screen spanned";
+    const struct { RECT rcFloat, rc; } cases[] = {      // on no monitor: moved onto the nearest; else kept
+        { { 5000, 5000, 5408, 5045 }, { 616, 723, 1024, 768 } }, { { -2000, -100, -1592, -55 }, { 0, 0, 408, 45 } },
+        { { -100, 10, 308, 55 }, { -100, 10, 308, 55 } }, { { 1000, 700, 1408, 745 }, { 1000, 700, 1408, 745 } },
+    };
+    for (const auto& c : cases) {
+        DOCKBARSTATE s = { 48, DBE_FLOAT, FALSE, FALSE, { 32, 32, 32, 32 }, c.rcFloat };
+        m_bar.SetBarState(&s);
+        EXPECT_EQ(c.rc, m_bar.Rect()) << c.rcFloat;
+    }
+}
+
 TEST_F(DockBar, TheSlideStepsFollowTheTickCounterInAStraightLine)
 {
     const RECT rcTo = { 500, 400, 600, 500 }, rcAt390 = { 490, 392, 598, 490 };

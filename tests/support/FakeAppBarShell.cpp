@@ -1,6 +1,7 @@
 #include "FakeAppBarShell.h"
 #include "dockbar/AppBarService.h"
 #include <algorithm>
+#include <utility>
 
 FakeAppBarShell* FakeAppBarShell::s_pCurrent;
 
@@ -161,4 +162,12 @@ void FakeAppBarShell::Notify(UINT uCode, LPARAM lParam)
 {
     for (const Bar& b : std::vector<Bar>(m_bars))
         SendMessageA(b.hWnd, b.uCallbackMessage, uCode, lParam);
+}
+
+void FakeAppBarShell::Restart()
+{
+    const std::vector<Bar> bars = std::exchange(m_bars, {});
+    std::fill(std::begin(m_ahAutoHide), std::end(m_ahAutoHide), nullptr);
+    for (const Bar& b : bars)
+        SendMessageA(b.hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
 }

@@ -35,6 +35,8 @@ public:
     int ReservedEdge(HWND hWnd, RECT* prc = nullptr) const;
     // Sends a notification to every registered bar, as the shell does.
     void Notify(UINT uCode, LPARAM lParam);
+    // The shell starts again: it forgets every bar, then broadcasts "TaskbarCreated".
+    void Restart();
 
 private:
     struct Bar {

@@ -80,8 +80,8 @@ void CControllerDlg::RegisterCDPlayer()
         RegCloseKey(hKey);
     }
 
-    // An empty command is never kept: it would leave nothing to put back.
-    if (bAlreadyCurrent || !m_szCDPlayerText[0])
+    // An empty previous command is kept too, so that an older one is not put back later.
+    if (bAlreadyCurrent)
         return;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, REGKEY_CONTROLLER, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)

@@ -8,13 +8,17 @@
 
 namespace {
 
-// Reads at most cbMember bytes; a larger value counts as missing and a
-// shorter one is taken as its bytes, zero-extended.
+// Reads at most cbMember bytes into the member in place: a shorter value
+// replaces only the low bytes, an empty one none; a larger one counts as
+// missing. The copy keeps a failed read from leaving part of a value behind.
 BOOL QueryBinary(HKEY hKey, LPCSTR pszName, void* pMember, DWORD cbMember)
 {
-    BYTE ab[32] = {};
+    BYTE ab[32];
     DWORD cb = cbMember;
-    if (cbMember > sizeof ab || RegQueryValueExA(hKey, pszName, nullptr, nullptr, ab, &cb) != ERROR_SUCCESS)
+    if (cbMember > sizeof ab)
+        return FALSE;
+    memcpy(ab, pMember, cbMember);
+    if (RegQueryValueExA(hKey, pszName, nullptr, nullptr, ab, &cb) != ERROR_SUCCESS)
         return FALSE;
     memcpy(pMember, ab, cbMember);
     return TRUE;
@@ -29,7 +33,7 @@ BOOL QueryInt(HKEY hKey, LPCSTR pszName, T& member)
 // 16-bit members are stored as REG_DWORD; the low half is kept.
 BOOL QueryWord(HKEY hKey, LPCSTR pszName, WORD& member)
 {
-    DWORD dw;
+    DWORD dw = member;
     if (!QueryInt(hKey, pszName, dw))
         return FALSE;
     member = LOWORD(dw);

@@ -34,8 +34,8 @@ TEST_F(Program, StoredStatePlacesTheBarAndIsSavedBack)
     const struct { DWORD dwType; std::vector<BYTE> state; RECT rcStored, rcShown; int nOrientation, nSaved; } cases[] = {
         { REG_BINARY, { 2, 0, 0, 0 }, {}, { 992, 0, 1024, 768 }, 2, 2 },
         { REG_DWORD, { 3, 0, 0, 0 }, {}, { 0, 736, 1024, 768 }, 1, 3 },
-        { REG_BINARY, { 1 }, {}, { 0, 0, 1024, 32 }, 1, 1 },
-        { REG_BINARY, {}, {}, { 0, 0, 32, 768 }, 2, 0 },
+        { REG_BINARY, { 1 }, {}, FLOAT_DEFAULT, 0, (int)0xFFFFFF01 },      // read over -2: its low byte only
+        { REG_BINARY, {}, {}, FLOAT_DEFAULT, 0, -2 },
         { REG_BINARY, { 0xFE, 0xFF, 0xFF, 0xFF }, { 100, 500, 508, 545 }, { 100, 500, 508, 545 }, 0, -2 },
         { REG_BINARY, { 0xFE, 0xFF, 0xFF, 0xFF }, { INT_MIN, INT_MIN, INT_MAX, INT_MAX },
           { -32768, -32768, -32360, -32723 }, 0, -2 },     // Wine keeps positions in 16 bits

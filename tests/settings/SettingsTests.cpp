@@ -61,7 +61,10 @@ TEST_F(Settings, OddValuesOfAnyTypeSizeAndContentAndTheModuleLayout)
     const std::string strDir = ProgramDirectory(), strX8 = std::string(8, 'x');
     const struct { const char* pszName; DWORD dwType; std::string strData, strLoaded; } cases[] = {
         { "State", REG_BINARY, Ints({ 1, 1 }), Ints({ -2 }) },          // larger than its member: as if missing
+        { "State", REG_BINARY, "", Ints({ -2 }) },                      // read in place: an empty value changes nothing,
+        { "State", REG_BINARY, std::string(2, '\0'), Ints({ (int)0xFFFF0000 }) },     // a shorter one its low bytes
         { "nSamplesPerSec", REG_MULTI_SZ, std::string(70000, 'x'), Ints({ 11025 }) },
+        { "nSamplesPerSec", REG_DWORD, "\x44", Ints({ 0x2B44 }) },
         { "wFormatTag", REG_DWORD, Ints({ 0x7FFF0006 }), Ints({ 6 }) }, // 16-bit members keep the low half
         { "ModulePosition", REG_BINARY, std::string(33, 'x'), "(missing) " + std::string(32, '\0') },
         { "ModulePosition", REG_NONE, std::string(32, 'x'), std::string(32, 'x') },    // the type is not checked

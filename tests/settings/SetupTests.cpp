@@ -148,7 +148,7 @@ TEST_F(Setup, TheDefaultCDPlayerBoxShowsAndChangesTheAssociation)
         { true, { CD, CD, KEEP }, strUpper, strOld, "x - ", strUpper + ", " + strOld },  // unchecked, checked again
         { true, { CD }, strSuite, strOld, "x x ", strOld + ", " + strOld },           // the previous one put back
         { true, { CD }, strSuite, "", "x x ", strSuite + ", " },                      // nothing to put back
-        { true, { CD }, "", strOld, "- x ", strSuite + ", " + strOld },               // nothing to keep
+        { true, { CD }, "", strOld, "- x ", strSuite + ", " },     // nothing to keep, and the older one forgotten
         { false, {}, strSuite, strOld, "(-) (-) ", strSuite + ", " + strOld },
     };
     for (const auto& c : cases) {

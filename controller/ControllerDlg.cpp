@@ -5,7 +5,8 @@
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
 #include <mmsystem.h>
-#include <utility>
+#include <algorithm>
+#include <new>
 
 UINT g_uModuleMessage;
 
@@ -61,17 +62,21 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
     m_bStartFromModule = bStartFromModule;
     m_bInitialized = FALSE;
 
-    m_pLoadingDlg = new CLoadingDlg(nullptr);
+    // Without a progress window the bar starts all the same, with no texts.
+    m_pLoadingDlg = new (std::nothrow) CLoadingDlg(nullptr);
     WaitAndPump(500);
-    m_pLoadingDlg->ShowStatus(IDS_LOADING_PREPARING);
+    ShowStatus(IDS_LOADING_PREPARING);
 
-    // A notification-icon copy of the program closes itself on this. The
-    // progress window carries the same title, so it is passed over.
+    // A notification-icon copy of the program closes itself on this, inside
+    // its handler; a window of that title that hangs must not hang the bar.
+    // The progress window carries the same title, so it is passed over.
     CString strTitle;
     strTitle.LoadString(IDS_TRAY_TITLE);
     for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, nullptr, strTitle)) != nullptr;) {
-        if (hWnd != m_pLoadingDlg->m_hWnd) {
-            ::SendMessageA(hWnd, WM_CLOSEINSTANCE, 0, 0);
+        if (!m_pLoadingDlg || hWnd != m_pLoadingDlg->m_hWnd) {
+            DWORD_PTR dwResult;
+            ::SendMessageTimeoutA(hWnd, WM_CLOSEINSTANCE, 0, 0, SMTO_ABORTIFHUNG, BAR_CLOSEINSTANCE_TIMEOUT,
+                                  &dwResult);
             break;
         }
     }
@@ -120,7 +125,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
         bLaunch = TRUE;
     m_bHasMixer = m_bHasWave = m_bHasMidi = FALSE;
 
-    m_pLoadingDlg->ShowStatus(IDS_LOADING_DEVICES);
+    ShowStatus(IDS_LOADING_DEVICES);
     ProbeDevices();
 
     SetFixedRects();
@@ -132,6 +137,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
 
 CControllerDlg::~CControllerDlg()
 {
+    WatchWindows(FALSE);
     delete m_pLogoAnim;
     delete m_pLogoArea;
     delete m_pExitButton;
@@ -178,8 +184,7 @@ BOOL CControllerDlg::OnInitDialog()
     int cxScreen = GetSystemMetrics(SM_CXSCREEN);
     MoveWindow((cxScreen - BAR_FLOAT_WIDTH) / 2, 64, 0, 0, TRUE);
 
-    if (m_pLoadingDlg)
-        m_pLoadingDlg->ShowStatus(IDS_LOADING_INITIALIZING);
+    ShowStatus(IDS_LOADING_INITIALIZING);
     CString strTitle;
     strTitle.LoadString(IDS_BAR_TITLE);
     SetWindowText(strTitle);
@@ -210,8 +215,7 @@ BOOL CControllerDlg::OnInitDialog()
     m_nBuiltOrientation = m_nOrientation;
     SetBarState(&state);
 
-    if (m_pLoadingDlg)
-        m_pLoadingDlg->ShowStatus(IDS_LOADING_FINDING);
+    ShowStatus(IDS_LOADING_FINDING);
     BOOL abFound[MODULE_COUNT];
     for (int i = 0; i < MODULE_COUNT; i++)
         abFound[i] = FindModule(i);
@@ -225,8 +229,7 @@ BOOL CControllerDlg::OnInitDialog()
     }
 
     if (!m_bStartFromModule) {
-        if (m_pLoadingDlg)
-            m_pLoadingDlg->ShowStatus(IDS_LOADING_MODULES);
+        ShowStatus(IDS_LOADING_MODULES);
         for (int k = 0; k < 3; k++) {
             int nSlot = m_launchOrder[k];
             // A slot listed twice is started once.
@@ -239,8 +242,7 @@ BOOL CControllerDlg::OnInitDialog()
         RestoreWaitCursor();
     }
 
-    if (m_pLoadingDlg)
-        m_pLoadingDlg->ShowStatus(IDS_LOADING_COMMUNICATING);
+    ShowStatus(IDS_LOADING_COMMUNICATING);
 
     if (HMENU hSysMenu = GetSystemMenu(FALSE)) {
         CString strAbout, strMinimize, strRestore;
@@ -315,15 +317,17 @@ void CControllerDlg::TakeOverRunningModules()
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
         ::ShowWindow(hWnd, SW_HIDE);
     }
-    int anSorted[3] = { anTop[1], anTop[2], anTop[3] };
-    for (int n = 2; n > 0; n--)
-        for (int k = 0; k < n; k++)
-            if (anSorted[k] > anSorted[k + 1])
-                std::swap(anSorted[k], anSorted[k + 1]);
-    for (int i = MODULE_CDPLAYER; i < MODULE_COUNT; i++)
-        for (int k = 0; k < 3; k++)
-            if (anSorted[k] == anTop[i])
-                m_modules[i].nOrder = k;    // among equal tops the last place wins
+    // Equal tops keep slot order, so that the orders stay 0, 1 and 2.
+    int anSlot[3] = { MODULE_CDPLAYER, MODULE_WAVEPLAYER, MODULE_MIDIPLAYER };
+    std::stable_sort(anSlot, anSlot + 3, [&](int a, int b) { return anTop[a] < anTop[b]; });
+    for (int k = 0; k < 3; k++)
+        m_modules[anSlot[k]].nOrder = k;
+}
+
+void CControllerDlg::ShowStatus(UINT nIDText)
+{
+    if (m_pLoadingDlg)
+        m_pLoadingDlg->ShowStatus(nIDText);
 }
 
 int CControllerDlg::OrientationFromEdge(int nEdge, int nOrientation)
@@ -367,6 +371,7 @@ int CControllerDlg::OnCreate(LPCREATESTRUCTA pcs)
         return -1;
     CreateLegs();
     HideLegs();
+    WatchWindows(TRUE);
     return 0;
 }
 

@@ -42,6 +42,7 @@ BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle);
 #define BAR_THICKNESS       32
 #define BAR_AUTOCLOSE_TIMER 300
 #define BAR_AUTOCLOSE_DELAY 1500
+#define BAR_CLOSEINSTANCE_TIMEOUT 5000  // ms a notification-icon copy has to end itself
 
 struct ModuleSlot {
     HWND hWnd;
@@ -174,7 +175,9 @@ public:
     CLoadingDlg* m_pLoadingDlg;
     BOOL m_abRepeatStart[MODULE_COUNT] = {};    // the next button command is a start's one repeat
     BOOL m_bBarMinimized = FALSE;               // the last WM_SIZE minimised the bar
-    DWORD m_dwVolumeChecked = 0;                // when a mouse move last looked for the volume control
+    BOOL m_bExiting = FALSE;                    // ExitController has begun
+    HWINEVENTHOOK m_ahWindowEvents[2] = {};     // windows created, destroyed or renamed anywhere
+    HWND m_hVolumeControl = nullptr;            // the Volume Control's window, as the last mouse move found it
 
 protected:
     void OnEdgeChanged(BOOL bProposed, int nEdge) override;
@@ -226,6 +229,8 @@ private:
     void SetFixedRects();
     void SetModuleButtonRects();
     void TakeOverRunningModules();
+    void ShowStatus(UINT nIDText);
+    void WatchWindows(BOOL bWatch);
     void PostToModules(LPARAM lCode);
     int SlotFromTitle(HWND hWnd) const;
     void FreeSlot(int nSlot);

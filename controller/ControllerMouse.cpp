@@ -7,9 +7,18 @@
 
 #define STACK_BAR_HEIGHT    50      // the floating bar and the gap below it
 #define STACK_MODULE_HEIGHT 97
-#define VOLUME_CHECK_INTERVAL 250   // ms between searches for the volume control
 
 namespace {
+
+// Whether a window came, went or changed its title anywhere since a mouse
+// move last looked for the volume control: only then is a title search due.
+BOOL s_bWindowsChanged = TRUE;
+
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD, HWND, LONG idObject, LONG idChild, DWORD, DWORD)
+{
+    if (idObject == OBJID_WINDOW && idChild == CHILDID_SELF)
+        s_bWindowsChanged = TRUE;
+}
 
 // The cursor position of the current message, in screen coordinates.
 CPoint GetMessagePoint()
@@ -27,6 +36,22 @@ void DrawFocus(const RECT& rc)
 }
 
 } // namespace
+
+void CControllerDlg::WatchWindows(BOOL bWatch)
+{
+    for (HWINEVENTHOOK& hHook : m_ahWindowEvents) {
+        if (hHook)
+            UnhookWinEvent(hHook);
+        hHook = nullptr;
+    }
+    if (!bWatch)
+        return;
+    s_bWindowsChanged = TRUE;
+    m_ahWindowEvents[0] = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr, OnWindowEvent,
+                                          0, 0, WINEVENT_OUTOFCONTEXT);
+    m_ahWindowEvents[1] = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                          OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+}
 
 int CControllerDlg::GetStackHeight() const
 {
@@ -92,14 +117,19 @@ void CControllerDlg::OnMouseMove(UINT nFlags, CPoint)
 {
     CPoint pt = GetMessagePoint();
     // The Volume Control takes no part in the protocol: this is how the bar learns of it.
-    // A title search reads every top-level window's title; a quarter of a
-    // second is soon enough to see the applet come or go.
-    DWORD dwNow = GetTickCount();
-    if (m_bHasMixer && dwNow - m_dwVolumeChecked >= VOLUME_CHECK_INTERVAL) {
-        m_dwVolumeChecked = dwNow;
+    if (m_bHasMixer) {
         CString strTitle;
         strTitle.LoadString(IDS_TITLE_VOLUME);
-        BOOL bLaunch = FindWindowA(nullptr, strTitle) == nullptr;
+        // A search after any window came or went; the window found is checked every time,
+        // since not every platform reports a window that goes or is renamed.
+        char szTitle[64] = "";
+        if (m_hVolumeControl)
+            ::GetWindowTextA(m_hVolumeControl, szTitle, sizeof szTitle);     // empty once it has gone
+        if (s_bWindowsChanged || (m_hVolumeControl && strTitle != szTitle)) {
+            s_bWindowsChanged = FALSE;
+            m_hVolumeControl = FindWindowA(nullptr, strTitle);
+        }
+        BOOL bLaunch = m_hVolumeControl == nullptr;
         if (bLaunch != m_bLaunchModule[MODULE_VOLUME])
             SetModuleLaunchState(MODULE_VOLUME, bLaunch);
     }

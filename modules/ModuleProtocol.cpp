@@ -63,8 +63,10 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
     case MODMSG_ATTACH: {
         if (m_bInitialized)
             RestoreBarAndModules();
+        // Only a top-level window is a module: a child's root is a stranger's window.
+        HWND hRoot = GetAncestor(hSender, GA_ROOT);
         int nSlot = SlotFromTitle(hSender);
-        if (!nSlot)
+        if (!nSlot || LOWORD((UINT_PTR)hRoot) != wSender)
             break;
         // A player that ended without leaving gives up its place first; one
         // that announces itself again keeps the place it has.
@@ -74,8 +76,7 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
         if (!slot.hWnd)
             slot.nOrder = m_nNextModuleOrder++;
         // Kept whole: a low word alone can name another window once this one has gone.
-        HWND hFull = GetAncestor(hSender, GA_ROOT);
-        slot.hWnd = hFull ? hFull : hSender;
+        slot.hWnd = hRoot;
         SetModuleLaunchState(nSlot, FALSE);
         break;
     }
@@ -126,15 +127,17 @@ void CControllerDlg::OnSize(UINT nType, int cx, int cy)
             PostToModules(MODMSG_MINIMIZE);
         m_bModulesHiddenByBar = FALSE;
         m_bBarMinimized = TRUE;
-    } else if (nType == SIZE_RESTORED && m_bBarMinimized) {
-        // Only a way back from minimised; a docked bar's resizes leave the modules be.
-        m_bBarMinimized = FALSE;
-        ModifyStyleEx(0, WS_EX_TOOLWINDOW);
-        SetModulesMinimized(0);
-        if (m_nOrientation == 0 && m_bInitialized)
-            ShowLegs();
-        if (!m_bModulesHiddenByBar)
-            PostToModules(MODMSG_RESTORE);
+    } else if (nType == SIZE_RESTORED) {
+        // Only a way back from minimised is a restore; a docked bar's resizes leave the modules be.
+        if (m_bBarMinimized) {
+            m_bBarMinimized = FALSE;
+            ModifyStyleEx(0, WS_EX_TOOLWINDOW);
+            SetModulesMinimized(0);
+            if (m_nOrientation == 0 && m_bInitialized)
+                ShowLegs();
+            if (!m_bModulesHiddenByBar)
+                PostToModules(MODMSG_RESTORE);
+        }
         m_bModulesHiddenByBar = FALSE;
     }
 }
@@ -169,6 +172,11 @@ void CControllerDlg::OnRestoreModules()
 
 void CControllerDlg::ExitController()
 {
+    // The waits below dispatch messages: an Exit click or a module's EXIT there
+    // must not save again once the modules have left.
+    if (m_bExiting)
+        return;
+    m_bExiting = TRUE;
     SaveModuleLayout();
     SaveSettings();
 

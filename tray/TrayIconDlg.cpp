@@ -171,7 +171,7 @@ void CTrayIconDlg::OnExit()
 // A starting bar sends this and waits; the copy ends inside the handler.
 LRESULT CTrayIconDlg::OnCloseInstance(WPARAM, LPARAM)
 {
-    OnExit();
+    DeleteIcon();
     ExitProcess(0);
 }
 

@@ -37,6 +37,9 @@ protected:
     void OnMidiTracker();
     void OnAbout();
     void OnExit();
+    // Enter, Escape and Alt+F4 end the copy as Exit does, taking the icon along.
+    void OnOK() override { OnExit(); }
+    void OnCancel() override { OnExit(); }
 
     DECLARE_MESSAGE_MAP()
 

@@ -4,6 +4,15 @@
 #include "app/LoadingDlg.h"
 #include "tray/NotifyIconService.h"
 #include "tray/TrayIconDlg.h"
+#include "app/WaitAndPump.h"
+#include <new>
+
+static size_t s_cbFail;     // the next allocation of this size fails, as when memory runs out
+static void* Allocate(size_t cb) { return cb && cb == s_cbFail ? (s_cbFail = 0, nullptr) : malloc(cb + !cb); }
+void* operator new(size_t cb) { if (void* p = Allocate(cb)) return p; throw std::bad_alloc(); }
+void* operator new(size_t cb, const std::nothrow_t&) noexcept { return Allocate(cb); }
+void operator delete(void* p) noexcept { free(p); }
+void operator delete(void* p, size_t) noexcept { free(p); }
 
 TEST(CommandLine, SwitchesCountAnywhereWithTheirBlankAndCase)
 {
@@ -51,6 +60,44 @@ TEST_F(ProgressWindow, ShowsEachStepTopmostUntilClosedWhileTheWaitsDispatchMessa
     }
 }
 
+static DWORD WINAPI HangWithAWindow(LPVOID hRelease)
+{
+    CreateWindowExA(0, "STATIC", "Tymp Studio 3.0", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    return WaitForSingleObject(hRelease, 30000);    // handles no message meanwhile
+}
+TEST_F(ProgressWindow, NeitherMissingMemoryNorAHungWindowOfTheIconCopysTitleStopsTheStart)
+{
+    s_cbFail = sizeof(CLoadingDlg);
+    BarPtr pBar(new CControllerDlg(nullptr, TRUE));
+    EXPECT_TRUE(!pBar->m_pLoadingDlg && pBar->Create(102, nullptr) && IsWindowVisible(pBar->m_hWnd));
+    pBar.reset();
+    HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hThread = CreateThread(nullptr, 0, HangWithAWindow, hRelease, 0, nullptr);
+    WaitUntil([] { return FindWindowA(nullptr, "Tymp Studio 3.0") != nullptr; });
+    pBar.reset(new CControllerDlg(nullptr, TRUE));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(hThread, 0)) << "the start went on only once the window had gone";
+    SetEvent(hRelease), WaitForSingleObject(hThread, INFINITE), CloseHandle(hThread), CloseHandle(hRelease);
+}
+
+static DWORD s_dwStreamEnd;
+static LRESULT CALLBACK Stream(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    if (m == WM_APP && GetTickCount() < s_dwStreamEnd)
+        PostMessageA(h, WM_APP, 0, 0);      // one more for each that arrives, for ten seconds
+    return DefWindowProcA(h, m, w, l);
+}
+TEST(WaitAndPump, ASteadyStreamOfMessagesCannotHoldItOpen)
+{
+    HWND hWnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)Stream);
+    s_dwStreamEnd = GetTickCount() + 10000;
+    PostMessageA(hWnd, WM_APP, 0, 0);
+    WaitAndPump(50);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, hWnd, WM_APP, WM_APP, PM_NOREMOVE)) << "the wait lasted as long as the stream";
+    s_dwStreamEnd = 0, DestroyWindow(hWnd);
+}
+
 static std::vector<std::string> s_icons;
 static BOOL WINAPI RecordIcon(DWORD dwMessage, PNOTIFYICONDATAA p)
 {
@@ -83,8 +130,9 @@ TEST(TrayIcon, AHiddenIconWhoseMenuStartsTheSuiteAndThatComesBackWithANewTaskbar
         EndChildProcesses(GetCurrentProcessId(), 0);
     }
     SendMessageA(dlg.m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    SendMessageA(dlg.m_hWnd, WM_COMMAND, 32793, 0);
+    for (UINT nID : { 32793, IDCANCEL })    // Exit, and Escape or Alt+F4
+        SendMessageA(dlg.m_hWnd, WM_COMMAND, nID, 0);
     g_pfnShellNotifyIconA = Shell_NotifyIconA;
     EXPECT_EQ((std::vector<std::string>{ "0 88 128 7 1824 Tymp Studio 3.0 11", "0 88 128 7 1824 Tymp Studio 3.0 11",
-                                         "2 88 128 0 0  10" }), std::exchange(s_icons, {}));
+                                         "2 88 128 0 0  10", "2 88 128 0 0  10" }), std::exchange(s_icons, {}));
 }

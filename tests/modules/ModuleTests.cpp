@@ -1,22 +1,26 @@
 // The bar's side of the module protocol, with module windows that record what the bar posts them.
 #include "tests/support/BarFixture.h"
 
-enum { DIE = 100, BUTTON, DOCK, RESTART, NOCD };   // what a row does besides sending a protocol code
+enum { DIE = 100, BUTTON, DOCK, RESTART, NOCD, RESIZE, MINBAR, EXIT2, RUNNING };   // what a row does besides a code
 
 class ModuleProtocol : public BarTest {
 protected:
     ModuleProtocol() : BarTest(0, 1) { g_moduleMessages.clear(), Restart(true); }
     ~ModuleProtocol() override { Restart(false); }
-    void Restart(bool bNewBar)
+    void Restart(bool bNewBar, const char* pszRunning = "")     // modules found running at start, all at one height
     {
         m_pBar.reset();
-        for (const auto& w : m_windows) DestroyWindow(w.second);
+        for (const auto& w : std::exchange(m_windows, { { '0', nullptr } })) DestroyWindow(w.second);
+        for (const char* p = pszRunning; *p; p++) Window(*p);
         m_pBar = bNewBar ? StartBar() : nullptr;
-        m_windows = { { 'B', m_pBar ? m_pBar->m_hWnd : nullptr }, { '0', nullptr } };
+        m_windows['B'] = m_pBar ? m_pBar->m_hWnd : nullptr;
     }
-    // B the bar, 0 no window; C and D CD players, W wave, M MIDI, V Volume Control, c and x not the suite's.
+    // B the bar, 0 no window; C and D CD players, W wave, M MIDI, V Volume Control, c and x not the suite's,
+    // k a CD player's title on a child of x.
     HWND Window(char c)
     {
+        if (c == 'k' && !m_windows.count(c))
+            m_windows[c] = CreateWindowExA(0, "STATIC", "Tymp Studio CDPlayer", WS_CHILD, 0, 0, 9, 9, Window('x'), 0, 0, 0);
         static const char* const apszTitle[] = { "Tymp Studio CDPlayer", "Tymp Studio CDPlayer",
             "Tymp Studio WavePlayer", "Tymp Studio MidiPlayer", "Volume Control", "Tymp Studio cdplayer", "Anything" };
         return m_windows.count(c) ? m_windows[c]
@@ -30,6 +34,10 @@ protected:
         case DOCK: m_pBar->SetDockState(ABE_TOP); break;
         case RESTART: Restart(true); break;
         case NOCD: m_pBar->m_bHasCDAudio = FALSE; break;
+        case RESIZE: m_pBar->SendMessage(WM_SIZE, SIZE_RESTORED, 0); break;
+        case MINBAR: m_pBar->ShowWindow(SW_MINIMIZE); break;
+        case EXIT2: m_pBar->SetStartMode(1), m_pBar->PostMessage(WM_COMMAND, 102), m_pBar->ExitController(); break;
+        case RUNNING: Restart(true, "CWM"); break;
         default: m_pBar->SendMessage(g_uModuleMessage, LOWORD((UINT_PTR)Window(cWho)), nCode);
         }
     }
@@ -78,6 +86,11 @@ TEST_F(ModuleProtocol, AttachDetachMinimiseAndRestoreKeepTheStackAndEchoNothingB
         { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'M', 0, "", "-L-L0R1m0eg" }, { 'C', 0, "", "1R-L0R2m0eg" },
         { 'W', 0, "", "1R2R0R3m0eg" }, { 'C', -1, "CxWxMx", "" }, { 'B', RESTART, "", "-L-L-L0m0eg" },
         { 'C', 0, "", "0R-L-L1m0eg" }, { 'C', -1, "CxCdCd", "" },
+        // A plain resize forgets a module's minimise; an exit that waits runs once; a child is no module.
+        { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'W', 0, "", "-L0R-L1m0eg" }, { 'B', DOCK, "", "-L0R-L1m0eg" },
+        { 'W', 2, "", "-L0R-L1m1ge" }, { 'B', RESIZE, "", "-L0R-L1m1ge" }, { 'B', MINBAR, "Wm", "-L0R-L1m1geI" },
+        { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'k', 0, "", "-L-L-L0m0eg" }, { 'W', 0, "", "-L0R-L1m0eg" },
+        { 'B', EXIT2, "WdWxWd", "" }, { 'B', RUNNING, "CaWaMa", "0R1R2R3m0eg" },   // equal tops keep slot order
     };
     for (const auto& row : script) {
         Do(row.cWho, row.nCode);
@@ -85,6 +98,16 @@ TEST_F(ModuleProtocol, AttachDetachMinimiseAndRestoreKeepTheStackAndEchoNothingB
         EXPECT_EQ(row.pszState, IsWindowVisible(m_pBar->m_hWnd) ? State() : "") << row.cWho << row.nCode;
     }
     EXPECT_EQ(Window('C'), m_pBar->m_modules[1].hWnd) << "the whole handle";
+}
+
+TEST_F(ModuleProtocol, EveryMouseMoveSeesTheVolumeControlComeAndGo)
+{
+    for (int i = 0; i < 4; i++) {
+        i % 2 ? (void)(DestroyWindow(Window('V')), m_windows.erase('V')) : (void)Window('V');
+        Pump();
+        m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+        EXPECT_EQ(i % 2 == 1, m_pBar->m_bLaunchModule[MODULE_VOLUME] != FALSE) << i;
+    }
 }
 
 TEST_F(ModuleProtocol, AStormOfMessagesLeavesTheOrdersZeroToNMinusOne)

@@ -15,13 +15,61 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     return pDlg ? pDlg->OnInitDialog() : TRUE;
 }
 
+// The dialog's own modal loop, as the framework runs it: the first time the
+// queue is empty it shows a dialog that is not visible yet. The system's loop
+// shows it then whatever its state, and so restored a bar minimised by then.
 INT_PTR CDialog::DoModal()
 {
     HWND hParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    CCreateHook hook(this);
-    HINSTANCE hInst = m_hInstTemplate ? m_hInstTemplate : AfxGetResourceHandle();
-    return ::DialogBoxParamA(hInst, MAKEINTRESOURCEA(m_nIDTemplate),
-                             hParent, DialogProc, 0);
+    const BOOL bDisableParent = hParent && ::IsWindowEnabled(hParent);
+    if (bDisableParent)
+        ::EnableWindow(hParent, FALSE);
+    m_bInModalLoop = TRUE;
+    m_nModalResult = -1;
+    if (Create(m_nIDTemplate, m_pParentWnd))
+        RunModalLoop();
+    m_bInModalLoop = FALSE;
+    if (bDisableParent)
+        ::EnableWindow(hParent, TRUE);
+    // Activate the owner before the dialog goes, so that activation returns to it.
+    if (hParent && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(hParent);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+void CDialog::RunModalLoop()
+{
+    BOOL bShowOnIdle = TRUE;
+    while (m_bInModalLoop) {
+        MSG msg;
+        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (bShowOnIdle && !::IsWindowVisible(m_hWnd))
+                ShowWindow(SW_SHOWNORMAL);
+            bShowOnIdle = FALSE;
+            ::WaitMessage();
+            continue;
+        }
+        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage((int)msg.wParam);     // for the loop outside
+            break;
+        }
+        if (!::IsDialogMessageA(m_hWnd, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (!m_bInModalLoop) {
+        ::EndDialog(m_hWnd, nResult);
+        return;
+    }
+    m_nModalResult = nResult;
+    m_bInModalLoop = FALSE;
+    ShowWindow(SW_HIDE);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)

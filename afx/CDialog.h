@@ -14,7 +14,7 @@ public:
 
     virtual INT_PTR DoModal();
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+    void EndDialog(int nResult);
 
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
@@ -29,6 +29,9 @@ protected:
     HINSTANCE m_hInstTemplate = nullptr;
 
 private:
+    void RunModalLoop();
+    BOOL m_bInModalLoop = FALSE;
+    INT_PTR m_nModalResult = -1;
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 

@@ -98,6 +98,19 @@ TEST(WaitAndPump, ASteadyStreamOfMessagesCannotHoldItOpen)
     s_dwStreamEnd = 0, DestroyWindow(hWnd);
 }
 
+TEST(ModalLoop, ADialogMinimisedBeforeTheQueueFirstEmptiesStaysMinimised)
+{
+    struct CMinimisedDlg : CDialog {
+        CMinimisedDlg() : CDialog(102) {}
+        BOOL OnInitDialog() override { ShowWindow(SW_MINIMIZE); return TRUE; }
+    } dlg;
+    bool bIconic = false;
+    ModalScript script;
+    script.Do([&] { bIconic = dlg.IsIconic(), dlg.EndDialog(IDOK); });
+    script.Run([&] { dlg.DoModal(); });
+    EXPECT_TRUE(bIconic) << "the first idle restored it";
+}
+
 static std::vector<std::string> s_icons;
 static BOOL WINAPI RecordIcon(DWORD dwMessage, PNOTIFYICONDATAA p)
 {

@@ -38,10 +38,8 @@ TEST_F(Players, RealClicksStartAndRemoveTheCDPlayerAndTheWavePlayerHearsOfTheEmp
     EXPECT_EQ(ReadValue(KEY_CONTROLLER, "ModulePosition").data.size(), 32u);
 }
 
-TEST_F(Players, AKilledPlayerIsDroppedAndTheDockedBarDrivesTheOther)
+TEST_F(Players, AKilledPlayerIsDroppedAndTheFloatingBarDrivesTheOther)
 {
-    // Docked, the minimise button minimises the modules alone, not the bar.
-    WriteInt(KEY_CONTROLLER, "State", 3);
     HWND hBar = StartBar({ 2, 2, 1 }), hWave = WaitForModule(WAVE_TITLE), hCD = WaitForModule(CD_TITLE);
     ASSERT_TRUE(hBar && hWave && hCD) << m_pLog->Dump();
     // Each is started with the switch alone and attaches before the next starts.
@@ -49,8 +47,8 @@ TEST_F(Players, AKilledPlayerIsDroppedAndTheDockedBarDrivesTheOther)
     EXPECT_TRUE(0 <= nStart && nStart < nAttach && nAttach < m_pLog->IndexOf(CD, AT_START)) << m_pLog->Dump();
     Terminate(WindowPid(hWave));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(hWave); }) && Answered(hBar));
-    PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0);
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(hCD) != FALSE; })) << m_pLog->Dump();
+    PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0);     // floating, it minimises the bar and the modules
+    EXPECT_TRUE(WaitUntil([&] { return IsIconic(hCD) && IsIconic(hBar); })) << m_pLog->Dump();
     PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(hCD) && !IsIconic(hBar); })) << m_pLog->Dump();
     ASSERT_TRUE(m_pBar->Close(hBar));

@@ -267,11 +267,10 @@ BOOL CControllerDlg::OnInitDialog()
             UpdateModulePositions();
             MoveModules();
         } else if (m_bModulePositionSaved && !m_bModulesWereRunning) {
-            for (int i = MODULE_CDPLAYER; i < MODULE_COUNT; i++) {
-                if (IsWindow(m_modules[i].hWnd))
-                    ::SetWindowPos(m_modules[i].hWnd, nullptr, m_ptModulePos[i].x, m_ptModulePos[i].y,
-                                   0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            }
+            ForEachRunningModule([&](int i) {
+                ::SetWindowPos(m_modules[i].hWnd, nullptr, m_ptModulePos[i].x, m_ptModulePos[i].y,
+                               0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            });
         }
         SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -459,9 +458,7 @@ BOOL CControllerDlg::HasModuleDevice(int nSlot) const
 
 BOOL CControllerDlg::AnyModuleRunning() const
 {
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-        if (IsWindow(m_modules[i].hWnd))
-            return TRUE;
-    }
-    return FALSE;
+    BOOL bAny = FALSE;
+    ForEachRunningModule([&](int) { bAny = TRUE; });
+    return bAny;
 }

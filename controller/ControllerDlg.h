@@ -75,6 +75,14 @@ public:
     void SetAutoHide(BOOL bAutoHide);
     BOOL FindModule(int nSlot);
     BOOL AnyModuleRunning() const;
+    // Calls fn(slot) for every running module, slots 1 to 3 in order; a slot
+    // whose window has gone is passed over.
+    template <class Fn> void ForEachRunningModule(Fn fn) const
+    {
+        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
+            if (IsWindow(m_modules[i].hWnd))
+                fn(i);
+    }
 
     // Settings store
     void LoadSettings();

@@ -18,12 +18,10 @@ HWND CControllerDlg::FindOpenDialog() const
     GetClassNameA(m_hWnd, szClass, sizeof szClass);
     for (HWND hWnd = FindWindowA(szClass, nullptr); hWnd; hWnd = FindWindowExA(nullptr, hWnd, szClass, nullptr)) {
         HWND hOwner = ::GetParent(hWnd);
-        if (hOwner && hOwner == m_hWnd)
+        bool bOurs = hOwner && hOwner == m_hWnd;
+        ForEachRunningModule([&](int i) { bOurs |= SameWindow(hOwner, m_modules[i].hWnd) != FALSE; });
+        if (bOurs)
             return hWnd;
-        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-            if (IsWindow(m_modules[i].hWnd) && SameWindow(hOwner, m_modules[i].hWnd))
-                return hWnd;
-        }
     }
     return nullptr;
 }
@@ -152,18 +150,15 @@ void CControllerDlg::OnFloat()
     if (m_bAlwaysOnTopSetting)
         SetAlwaysOnTop(FALSE);  // a floating bar is never topmost; the preference stays
     SetDockState(DBE_FLOAT);
-    if (AnyModuleRunning()) {
-        // Come to rest above the first module of the stack.
-        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-            HWND hWnd = m_modules[i].hWnd;
-            if (!IsWindow(hWnd) || m_modules[i].nOrder != 0)
-                continue;
-            RECT rc;
-            ::GetWindowRect(hWnd, &rc);
-            ::InvalidateRect(hWnd, nullptr, TRUE);
-            SetWindowPos(nullptr, rc.left, rc.top - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        }
-    }
+    // Come to rest above the first module of the stack.
+    ForEachRunningModule([&](int i) {
+        if (m_modules[i].nOrder != 0)
+            return;
+        RECT rc;
+        ::GetWindowRect(m_modules[i].hWnd, &rc);
+        ::InvalidateRect(m_modules[i].hWnd, nullptr, TRUE);
+        SetWindowPos(nullptr, rc.left, rc.top - 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    });
     UpdateWindow();
     ShowLegs();
 }

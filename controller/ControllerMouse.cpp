@@ -56,9 +56,7 @@ void CControllerDlg::WatchWindows(BOOL bWatch)
 int CControllerDlg::GetStackHeight() const
 {
     int cy = STACK_BAR_HEIGHT;
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
-        if (IsWindow(m_modules[i].hWnd))
-            cy += STACK_MODULE_HEIGHT;
+    ForEachRunningModule([&](int) { cy += STACK_MODULE_HEIGHT; });
     return cy;
 }
 
@@ -220,13 +218,11 @@ void CControllerDlg::OnRButtonUp(UINT, CPoint)
 bool CControllerDlg::ModulesBehindBar() const
 {
     int nRunning = 0;
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
-        nRunning += IsWindow(m_modules[i].hWnd) ? 1 : 0;
+    ForEachRunningModule([&](int) { nRunning++; });
     int nFound = 0;
     for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h && nFound < nRunning; h = ::GetWindow(h, GW_HWNDNEXT)) {
         bool bModule = false;
-        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
-            bModule |= m_modules[i].hWnd == h;
+        ForEachRunningModule([&](int i) { bModule |= m_modules[i].hWnd == h; });
         if (!bModule)
             return false;
         nFound++;
@@ -238,13 +234,10 @@ void CControllerDlg::PutModulesBehindBar()
 {
     if (ModulesBehindBar())
         return;
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-        HWND hWnd = m_modules[i].hWnd;
-        if (!IsWindow(hWnd))
-            continue;
-        ::SetWindowPos(hWnd, m_hWnd, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-        ::UpdateWindow(hWnd);
-    }
+    ForEachRunningModule([&](int i) {
+        ::SetWindowPos(m_modules[i].hWnd, m_hWnd, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        ::UpdateWindow(m_modules[i].hWnd);
+    });
 }
 
 void CControllerDlg::ArrangeModulesBehindBar()

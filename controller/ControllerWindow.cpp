@@ -11,12 +11,8 @@ void CControllerDlg::RestoreBarAndModules()
     SetModulesMinimized(0);
     ShowWindow(SW_SHOWNORMAL);
     UpdateWindow();
-    if (!AnyModuleRunning())
-        return;
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+    ForEachRunningModule([&](int i) {
         HWND hWnd = m_modules[i].hWnd;
-        if (!IsWindow(hWnd))
-            continue;
         if (::IsIconic(hWnd)) {
             ::ShowWindow(hWnd, SW_RESTORE);
             ::UpdateWindow(hWnd);
@@ -25,17 +21,15 @@ void CControllerDlg::RestoreBarAndModules()
             ::ShowWindow(hWnd, SW_SHOWNA);
             ::UpdateWindow(hWnd);
         }
-    }
+    });
 }
 
 void CControllerDlg::UpdateModulePositions()
 {
     CRect rcBar;
     GetWindowRect(&rcBar);
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+    ForEachRunningModule([&](int i) {
         ModuleSlot& slot = m_modules[i];
-        if (!IsWindow(slot.hWnd))
-            continue;
         if (m_nOrientation == 0) {
             slot.x = rcBar.left;
             slot.y = rcBar.bottom + slot.nOrder * MODULE_STACK_STEP + MODULE_STACK_GAP;
@@ -46,17 +40,15 @@ void CControllerDlg::UpdateModulePositions()
             slot.x = rc.left;
             slot.y = rc.top;
         }
-    }
+    });
 }
 
 void CControllerDlg::MoveModules()
 {
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+    ForEachRunningModule([&](int i) {
         const ModuleSlot& slot = m_modules[i];
-        if (IsWindow(slot.hWnd))
-            ::SetWindowPos(slot.hWnd, nullptr, slot.x, slot.y, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+        ::SetWindowPos(slot.hWnd, nullptr, slot.x, slot.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
 }
 
 void CControllerDlg::OnAbout()

@@ -15,10 +15,9 @@ void SetModuleMenuState(HMENU hSysMenu, BOOL bMinimized)
 
 void CControllerDlg::PostToModules(LPARAM lCode)
 {
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-        if (IsWindow(m_modules[i].hWnd))
-            ::PostMessageA(m_modules[i].hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_hWnd), lCode);
-    }
+    ForEachRunningModule([&](int i) {
+        ::PostMessageA(m_modules[i].hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_hWnd), lCode);
+    });
 }
 
 void CControllerDlg::SetModulesMinimized(int nMinimized)

@@ -2,6 +2,7 @@
 #include "controller/ControllerDlg.h"
 #include "modules/ModuleTable.h"
 #include "RegistryKeys.h"
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -148,15 +149,13 @@ void CControllerDlg::SaveModuleLayout()
     // after it move up, so the next start begins with what really ran.
     int anRunning[MODULE_COUNT];
     int nRunning = 0;
-    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-        if (!IsWindow(m_modules[i].hWnd))
-            continue;
+    ForEachRunningModule([&](int i) {
         RecordModulePosition(i);
-        int n = nRunning++;
-        for (; n > 0 && m_modules[anRunning[n - 1]].nOrder > m_modules[i].nOrder; n--)
-            anRunning[n] = anRunning[n - 1];
-        anRunning[n] = i;
-    }
+        anRunning[nRunning++] = i;
+    });
+    // Equal orders keep slot order.
+    std::stable_sort(anRunning, anRunning + nRunning,
+                     [&](int a, int b) { return m_modules[a].nOrder < m_modules[b].nOrder; });
     m_nLaunchOrder = nRunning;
     for (int n = 0; n < nRunning; n++)
         m_launchOrder[n] = anRunning[n];

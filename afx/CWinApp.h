@@ -14,7 +14,6 @@ public:
     virtual int ExitInstance() { return 0; }
 
     // Kept for the start-up sequence's shape; the system draws 3D controls itself.
-    BOOL Enable3dControls() { return TRUE; }
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
@@ -24,6 +23,5 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 HINSTANCE AfxFindResourceHandle(LPCSTR pszName, LPCSTR pszType);
-inline void AfxEnableControlContainer() {}
 
 #endif

@@ -24,9 +24,6 @@ int CControllerApp::StartModeFromCommandLine(const CString& strCommandLine)
 
 BOOL CControllerApp::InitInstance()
 {
-    AfxEnableControlContainer();
-    Enable3dControls();
-
     CString strCommandLine = GetCommandLineA();
 
     if (strCommandLine.Find(SWITCH_TRAY_ICON) >= 0) {

@@ -2,24 +2,15 @@
 #include "controller/ControllerDlg.h"
 #include "res/resource.h"
 
-namespace {
-
-// A module slot holds a window handle's low word; owners come as full handles.
-bool SameWindow(HWND hWnd, HWND hSlot)
-{
-    return hWnd && hSlot && LOWORD((UINT_PTR)hWnd) == LOWORD((UINT_PTR)hSlot);
-}
-
-} // namespace
-
 HWND CControllerDlg::FindOpenDialog() const
 {
     char szClass[256] = "";
     GetClassNameA(m_hWnd, szClass, sizeof szClass);
     for (HWND hWnd = FindWindowA(szClass, nullptr); hWnd; hWnd = FindWindowExA(nullptr, hWnd, szClass, nullptr)) {
         HWND hOwner = ::GetParent(hWnd);
+        // Slots keep whole handles, as owners come.
         bool bOurs = hOwner && hOwner == m_hWnd;
-        ForEachRunningModule([&](int i) { bOurs |= SameWindow(hOwner, m_modules[i].hWnd) != FALSE; });
+        ForEachRunningModule([&](int i) { bOurs |= hOwner == m_modules[i].hWnd; });
         if (bOurs)
             return hWnd;
     }

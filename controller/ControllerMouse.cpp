@@ -66,8 +66,7 @@ void CControllerDlg::GetDragDockRect(int nEdge, RECT* prc)
     if (!IsDockEdge(nEdge))
         return;
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    static const RECT s_rcEmpty = {};
-    RECT rc = s_rcEmpty;
+    RECT rc = {};
     switch (nEdge) {
     case ABE_LEFT:   SetRect(&rc, 0, 0, BAR_THICKNESS, cy); break;
     case ABE_TOP:    SetRect(&rc, 0, 0, cx, BAR_THICKNESS); break;

@@ -15,10 +15,7 @@ CLeg::CLeg(const RECT& rc, CWnd* pParent)
     Create(nullptr, nullptr, WS_POPUP, rc, pParent, nullptr, WS_EX_TOOLWINDOW);
 }
 
-CLeg::~CLeg()
-{
-    delete m_pRgn;      // holds no region: the window owns it
-}
+CLeg::~CLeg() = default;
 
 BOOL CLeg::PreCreateWindow(CREATESTRUCTA& cs)
 {
@@ -40,9 +37,8 @@ int CLeg::OnCreate(LPCREATESTRUCTA pcs)
     if (CFrameWnd::OnCreate(pcs) == -1)
         return -1;
     InitShape();
-    m_pRgn = new CRgn(CreatePolygonRgn(m_aptShape, 13, WINDING));
     // From here on the region is the window's.
-    SetWindowRgn(m_hWnd, m_pRgn->Detach(), TRUE);
+    SetWindowRgn(m_hWnd, CreatePolygonRgn(m_aptShape, 13, WINDING), TRUE);
     ShowWindow(SW_HIDE);
     return 0;
 }

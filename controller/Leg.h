@@ -6,8 +6,6 @@
 #include "afx/CFrameWnd.h"
 #include "afx/CPaintDC.h"
 
-typedef CGdiObject<HRGN> CRgn;
-
 #define LEG_WIDTH           24
 #define LEG_HEIGHT          11
 
@@ -17,7 +15,6 @@ public:
     CLeg(const RECT& rc, CWnd* pParent);
     ~CLeg() override;
 
-    CRgn* m_pRgn = nullptr;
     POINT m_aptShape[13] = {};
 
 protected:

@@ -39,11 +39,6 @@ BOOL C3sBmButton::PreCreateWindow(CREATESTRUCTA& cs)
     return TRUE;
 }
 
-BOOL C3sBmButton::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
-
 LRESULT C3sBmButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);

@@ -23,7 +23,6 @@ public:
     // Cursors stay the caller's; either may be NULL for the class arrow.
     void SetButtonCursor(HCURSOR hCursor, HCURSOR hDownCursor);
     void SetToolTip(LPCSTR pszText);
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

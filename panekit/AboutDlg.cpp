@@ -27,11 +27,6 @@ INT_PTR CAboutDlg::DoModal()
     return CDialog::DoModal();
 }
 
-BOOL CAboutDlg::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
-
 BOOL CAboutDlg::OnInitDialog()
 {
     SetWindowText(m_strCaption);

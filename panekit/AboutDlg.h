@@ -17,7 +17,6 @@ public:
     // Defined here so that callers run this module's dialog code, which
     // knows where the template is.
     INT_PTR DoModal() override;
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     BOOL OnInitDialog() override;
 

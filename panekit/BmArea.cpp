@@ -40,11 +40,6 @@ BOOL CBmArea::PreCreateWindow(CREATESTRUCTA& cs)
     return TRUE;
 }
 
-BOOL CBmArea::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
-
 LRESULT CBmArea::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);

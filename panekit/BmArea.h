@@ -19,7 +19,6 @@ public:
     ~CBmArea() override;
 
     void SetButtonCursor(HCURSOR hCursor);
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
 protected:
     // For areas that hold windows of their own (dwStyle adds to WS_CHILD | WS_VISIBLE).

@@ -3,16 +3,12 @@
 #ifndef APP_CONTROLLERAPP_H
 #define APP_CONTROLLERAPP_H
 
-#include "afx/Afx.h"
+#include "controller/ControllerDlg.h"
 
 #define SWITCH_TRAY_ICON        " AddIconToTaskbarWhenQuit"
 #define SWITCH_AUTOCLOSE        " AUTOCLOSE"
 #define SWITCH_RUNMINIMIZE      " RUNMINIMIZE"
 #define SWITCH_FROM_MODULE      " StartFromModuleWithoutRunOther"
-
-#define START_NORMAL        0
-#define START_AUTOCLOSE     1
-#define START_RUNMINIMIZE   2
 
 class CControllerApp : public CWinApp {
 public:

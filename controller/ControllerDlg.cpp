@@ -81,7 +81,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
         }
     }
 
-    m_nStartMode = 0;
+    m_nStartMode = START_NORMAL;
     m_hButtonCursor = LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_BUTTON));
     m_hButtonDownCursor = LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_BUTTON_DOWN));
 
@@ -94,7 +94,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
     m_nSavedEdge = DBE_FLOAT;
     int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
     m_rcFloat.left = (cxScreen - BAR_FLOAT_WIDTH) / 2;
-    m_rcFloat.top = (cyScreen - 336) / 2;
+    m_rcFloat.top = (cyScreen - BAR_FLOAT_TOP_SPAN) / 2;
     m_rcFloat.right = m_rcFloat.left + BAR_FLOAT_WIDTH;
     m_rcFloat.bottom = m_rcFloat.top + BAR_FLOAT_HEIGHT;
     m_bAutoHideSetting = FALSE;
@@ -103,7 +103,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
     m_bCoordinateWithTaskbar = FALSE;
     m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_TYMP));
     m_cxClient = m_cyClient = 0;
-    m_nOrientation = m_nBuiltOrientation = 0;
+    m_nOrientation = m_nBuiltOrientation = ORIENT_FLOAT;
     m_bModulePositionSaved = FALSE;
 
     strTitle.LoadString(IDS_BAR_TITLE);
@@ -182,7 +182,7 @@ BOOL CControllerDlg::OnInitDialog()
     m_state.rcFloat = m_rcFloat;
     SetBarState(&m_state);
     int cxScreen = GetSystemMetrics(SM_CXSCREEN);
-    MoveWindow((cxScreen - BAR_FLOAT_WIDTH) / 2, 64, 0, 0, TRUE);
+    MoveWindow((cxScreen - BAR_FLOAT_WIDTH) / 2, BAR_INIT_TOP, 0, 0, TRUE);
 
     ShowStatus(IDS_LOADING_INITIALIZING);
     CString strTitle;
@@ -211,7 +211,7 @@ BOOL CControllerDlg::OnInitDialog()
     for (int& cThick : state.anDockSize)
         cThick = BAR_THICKNESS;
     state.rcFloat = m_rcFloat;
-    m_nOrientation = OrientationFromEdge(state.nEdge, 0);
+    m_nOrientation = OrientationFromEdge(state.nEdge, ORIENT_FLOAT);
     m_nBuiltOrientation = m_nOrientation;
     SetBarState(&state);
 
@@ -263,7 +263,7 @@ BOOL CControllerDlg::OnInitDialog()
         SetAlwaysOnTop(FALSE);     // a floating bar is never topmost; the setting stays
 
     if (AnyModuleRunning()) {
-        if (m_nOrientation == 0) {
+        if (m_nOrientation == ORIENT_FLOAT) {
             UpdateModulePositions();
             MoveModules();
         } else if (m_bModulePositionSaved && !m_bModulesWereRunning) {
@@ -284,17 +284,17 @@ BOOL CControllerDlg::OnInitDialog()
     delete m_pLoadingDlg;
     m_pLoadingDlg = nullptr;
 
-    if (m_nStartMode != 2)
+    if (m_nStartMode != START_RUNMINIMIZE)
         RestoreBarAndModules();
     if (m_nSavedEdge == DBE_FLOAT)
         ShowLegs();
 
-    if (m_nStartMode == 1) {
+    if (m_nStartMode == START_AUTOCLOSE) {
         SetTimer(BAR_AUTOCLOSE_TIMER, BAR_AUTOCLOSE_DELAY);
-    } else if (m_nStartMode == 2) {
+    } else if (m_nStartMode == START_RUNMINIMIZE) {
         OnMinimizeModules();
         ExitController();
-        m_nStartMode = 0;
+        m_nStartMode = START_NORMAL;
     }
     return TRUE;
 }
@@ -306,7 +306,7 @@ void CControllerDlg::TakeOverRunningModules()
     int anTop[MODULE_COUNT] = {};
     for (int i = MODULE_CDPLAYER; i < MODULE_COUNT; i++) {
         HWND hWnd = m_modules[i].hWnd;
-        anTop[i] = 32767;
+        anTop[i] = MODULE_TOP_NONE;
         if (!IsWindow(hWnd))
             continue;
         RECT rc;
@@ -332,9 +332,9 @@ void CControllerDlg::ShowStatus(UINT nIDText)
 int CControllerDlg::OrientationFromEdge(int nEdge, int nOrientation)
 {
     switch (nEdge) {
-    case ABE_LEFT: case ABE_RIGHT: return 2;
-    case ABE_TOP: case ABE_BOTTOM: return 1;
-    case DBE_FLOAT: return 0;
+    case ABE_LEFT: case ABE_RIGHT: return ORIENT_VERT;
+    case ABE_TOP: case ABE_BOTTOM: return ORIENT_HORZ;
+    case DBE_FLOAT: return ORIENT_FLOAT;
     default: return nOrientation;
     }
 }

@@ -37,8 +37,16 @@ BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle);
 #define MODULE_MIDIPLAYER   3
 #define MODULE_COUNT        4
 
+// How the bar was started: its start mode, from the command line.
+enum { START_NORMAL, START_AUTOCLOSE, START_RUNMINIMIZE };
+// The bar's orientation, which also indexes its per-orientation rectangles.
+enum { ORIENT_FLOAT, ORIENT_HORZ, ORIENT_VERT };
+
 #define BAR_FLOAT_WIDTH     408
 #define BAR_FLOAT_HEIGHT    45
+#define BAR_FLOAT_TOP_SPAN  336     // the default floating bar's top is where a window this high is centred
+#define BAR_INIT_TOP        64      // where the bar waits, 0 x 0, until its place is applied
+#define MODULE_TOP_NONE     32767   // the window top a slot without a module sorts by
 #define BAR_THICKNESS       32
 #define BAR_AUTOCLOSE_TIMER 300
 #define BAR_AUTOCLOSE_DELAY 1500

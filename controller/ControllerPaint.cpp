@@ -96,7 +96,7 @@ void CControllerDlg::OnPaint()
     Polyline3(dc, penDark, 1, h - 1, w - 1, h - 1, w - 1, 1);
 
     // Etched separators between the groups of controls.
-    const BOOL bHorizontal = m_nOrientation == 1;
+    const BOOL bHorizontal = m_nOrientation == ORIENT_HORZ;
     for (int nShift = 0; nShift < 2; nShift++) {
         SelectObject(dc, nShift ? (HPEN)penWhite : (HPEN)penDark);
         for (int s : m_xSeparator) {

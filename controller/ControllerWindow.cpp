@@ -30,7 +30,7 @@ void CControllerDlg::UpdateModulePositions()
     GetWindowRect(&rcBar);
     ForEachRunningModule([&](int i) {
         ModuleSlot& slot = m_modules[i];
-        if (m_nOrientation == 0) {
+        if (m_nOrientation == ORIENT_FLOAT) {
             slot.x = rcBar.left;
             slot.y = rcBar.bottom + slot.nOrder * MODULE_STACK_STEP + MODULE_STACK_GAP;
         } else {

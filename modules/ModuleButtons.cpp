@@ -91,8 +91,8 @@ void CControllerDlg::CreateControls(int nOrientation)
         CString strTip;
         strTip.LoadString(IDS_LOGO_TIP);
         m_pLogoAnim = new (std::nothrow) CAviArea(ID_LOGO, m_rcAnim[o], m_rcAnimFrame[o],
-                                                  o == 2 ? BITMAP_LOGO_VERT : BITMAP_LOGO_HORZ,
-                                                  o == 2 ? AVI_LOGO_VERT : AVI_LOGO_HORZ,
+                                                  o == ORIENT_VERT ? BITMAP_LOGO_VERT : BITMAP_LOGO_HORZ,
+                                                  o == ORIENT_VERT ? AVI_LOGO_VERT : AVI_LOGO_HORZ,
                                                   this, strTip, 0, nullptr, 1, 1);
         if (m_pLogoAnim)
             m_pLogoAnim->SetButtonCursor(m_hButtonCursor);

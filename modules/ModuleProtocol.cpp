@@ -92,7 +92,7 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
         break;
     case MODMSG_MINIMIZE:
         m_bModulesHiddenByBar = TRUE;
-        if (m_nOrientation == 0) {
+        if (m_nOrientation == ORIENT_FLOAT) {
             ShowWindow(SW_MINIMIZE);
         } else {
             SetModulesMinimized(1);
@@ -101,7 +101,7 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
         break;
     case MODMSG_RESTORE:
         m_bModulesHiddenByBar = TRUE;
-        if (m_nOrientation == 0) {
+        if (m_nOrientation == ORIENT_FLOAT) {
             ShowWindow(SW_RESTORE);
         } else {
             SetModulesMinimized(0);
@@ -132,7 +132,7 @@ void CControllerDlg::OnSize(UINT nType, int cx, int cy)
             m_bBarMinimized = FALSE;
             ModifyStyleEx(0, WS_EX_TOOLWINDOW);
             SetModulesMinimized(0);
-            if (m_nOrientation == 0 && m_bInitialized)
+            if (m_nOrientation == ORIENT_FLOAT && m_bInitialized)
                 ShowLegs();
             if (!m_bModulesHiddenByBar)
                 PostToModules(MODMSG_RESTORE);
@@ -190,9 +190,9 @@ void CControllerDlg::ExitController()
     HideLegs();
     DestroyLegs();
 
-    if (m_nStartMode != 0)
+    if (m_nStartMode != START_NORMAL)
         WaitAndPump(500);
-    if (m_bInsertIconWhenQuit && m_nStartMode == 0)
+    if (m_bInsertIconWhenQuit && m_nStartMode == START_NORMAL)
         StartTrayInstance();
     EndDialog(0);
 }

@@ -1,7 +1,6 @@
 // Dragging the bar, keeping the modules behind it, and its two feet.
 #include "controller/ControllerDlg.h"
 #include "controller/Leg.h"
-#include "dockbar/AppBarService.h"
 #include "res/resource.h"
 #include <new>
 
@@ -73,13 +72,7 @@ void CControllerDlg::GetDragDockRect(int nEdge, RECT* prc)
     case ABE_RIGHT:  SetRect(&rc, cx - BAR_THICKNESS, 0, cx, cy); break;
     case ABE_BOTTOM: SetRect(&rc, 0, cy - BAR_THICKNESS, cx, cy); break;
     }
-    APPBARDATA abd = {};
-    abd.cbSize = sizeof abd;
-    abd.hWnd = m_hWnd;
-    abd.uEdge = (UINT)nEdge;
-    abd.rc = rc;
-    g_pfnAppBarMessage(ABM_QUERYPOS, &abd);
-    rc = abd.rc;
+    AppBarMessage(ABM_QUERYPOS, nEdge, 0, &rc);
     // The shell moves only the conflicting side; keep the band 32 pixels thick.
     switch (nEdge) {
     case ABE_LEFT:   rc.right = rc.left + BAR_THICKNESS; break;

@@ -55,7 +55,7 @@ UINT CDockingBarDlg::AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam, RE
 int CDockingBarDlg::GetAutoHideEdge()
 {
     for (int nEdge = ABE_LEFT; nEdge <= ABE_BOTTOM; nEdge++) {
-        if ((HWND)(UINT_PTR)AppBarMessage(ABM_GETAUTOHIDEBAR, nEdge) == m_hWnd)
+        if (GetAutoHideBar(nEdge) == m_hWnd)
             return nEdge;
     }
     return -1;

@@ -48,6 +48,8 @@ public:
     void SetBarState(const DOCKBARSTATE* pState);
     void SetDockState(int nEdge);
     int GetEffectiveEdge() const;
+    // The bar the shell keeps auto-hidden on an edge, or null.
+    HWND GetAutoHideBar(int nEdge) { return (HWND)(UINT_PTR)AppBarMessage(ABM_GETAUTOHIDEBAR, nEdge); }
 
     static int EdgeFromPoint(DWORD dwFlags, POINT pt);
     int CalcProposedEdge(POINT pt) const;

@@ -1,7 +1,6 @@
 #include "ControllerBarPage.h"
 #include "SetupPSH.h"
 #include "controller/ControllerDlg.h"
-#include "dockbar/AppBarService.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CControllerBarPage, CPropertyPage)
@@ -98,11 +97,7 @@ BOOL CControllerBarPage::OnInitDialog()
         m_picWindow.ShowWindow(SW_HIDE);
 
     // The shell allows one auto-hide bar per edge.
-    APPBARDATA abd = {};
-    abd.cbSize = sizeof abd;
-    abd.hWnd = m_pBar->m_hWnd;
-    abd.uEdge = (UINT)m_pBar->m_nSavedEdge;
-    HWND hAutoHideBar = (HWND)g_pfnAppBarMessage(ABM_GETAUTOHIDEBAR, &abd);
+    HWND hAutoHideBar = m_pBar->GetAutoHideBar(m_pBar->m_nSavedEdge);
     BOOL bSlotTaken = hAutoHideBar && hAutoHideBar != m_pBar->m_hWnd;
     if (bSlotTaken) {
         ::EnableWindow(m_chkAutoHide, FALSE);

@@ -3,6 +3,7 @@
 // the controller key as "OriginalCDPLayer" so that it can be put back.
 #include "controller/ControllerDlg.h"
 #include "RegistryKeys.h"
+#include "RegKey.h"
 #include <cstdio>
 #include <cstring>
 
@@ -38,21 +39,18 @@ void SetCommand(HKEY hKey, LPCSTR pszCommand)
 BOOL CControllerDlg::ReadCDPlayerAssociation()
 {
     char szCurrent[SETTING_BUFFER_SIZE] = "";
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, REGKEY_AUDIOCD_PLAY, 0, KEY_READ, &hKey) == ERROR_SUCCESS) {
-        QueryCommand(hKey, szCurrent);
-        RegCloseKey(hKey);
-    }
+    RegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, REGKEY_AUDIOCD_PLAY, KEY_READ))
+        QueryCommand(key, szCurrent);
 
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, REGKEY_CONTROLLER, 0, KEY_QUERY_VALUE, &hKey) == ERROR_SUCCESS) {
+    if (key.Open(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_QUERY_VALUE)) {
         char szPrevious[SETTING_BUFFER_SIZE] = "";
         DWORD dwType = 0, cb = sizeof szPrevious;
-        if (RegQueryValueExA(hKey, ORIGINAL_CDPLAYER, nullptr, &dwType, (LPBYTE)szPrevious, &cb) != ERROR_SUCCESS ||
+        if (RegQueryValueExA(key, ORIGINAL_CDPLAYER, nullptr, &dwType, (LPBYTE)szPrevious, &cb) != ERROR_SUCCESS ||
             dwType != REG_SZ)
             szPrevious[0] = '\0';
         szPrevious[sizeof szPrevious - 1] = '\0';
         strcpy(m_szCDPlayerText, szPrevious);
-        RegCloseKey(hKey);
     }
 
     char szSuite[SETTING_BUFFER_SIZE];
@@ -68,27 +66,23 @@ void CControllerDlg::RegisterCDPlayer()
     // Where the suite's command is already current, it is no previous command:
     // what "OriginalCDPLayer" holds stays the command to put back.
     BOOL bAlreadyCurrent = FALSE;
-    HKEY hKey;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, REGKEY_AUDIOCD_PLAY, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
+    RegKey key;
+    if (key.Create(HKEY_LOCAL_MACHINE, REGKEY_AUDIOCD_PLAY, KEY_ALL_ACCESS)) {
         char szCurrent[SETTING_BUFFER_SIZE];
-        QueryCommand(hKey, szCurrent);
+        QueryCommand(key, szCurrent);
         bAlreadyCurrent = _stricmp(szCurrent, szSuite) == 0;
         if (!bAlreadyCurrent)
             strcpy(m_szCDPlayerText, szCurrent);
-        SetCommand(hKey, szSuite);
-        RegCloseKey(hKey);
+        SetCommand(key, szSuite);
     }
 
     // An empty previous command is kept too, so that an older one is not put back later.
     if (bAlreadyCurrent)
         return;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, REGKEY_CONTROLLER, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+    if (!key.Create(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_SET_VALUE))
         return;
-    RegSetValueExA(hKey, ORIGINAL_CDPLAYER, 0, REG_SZ, (const BYTE*)m_szCDPlayerText,
+    RegSetValueExA(key, ORIGINAL_CDPLAYER, 0, REG_SZ, (const BYTE*)m_szCDPlayerText,
                    (DWORD)strlen(m_szCDPlayerText) + 1);
-    RegCloseKey(hKey);
 }
 
 void CControllerDlg::RestoreCDPlayer()
@@ -96,9 +90,7 @@ void CControllerDlg::RestoreCDPlayer()
     // Writing an empty command would leave the system no player for audio CDs.
     if (!m_szCDPlayerText[0])
         return;
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, REGKEY_AUDIOCD_PLAY, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-        return;
-    SetCommand(hKey, m_szCDPlayerText);
-    RegCloseKey(hKey);
+    RegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, REGKEY_AUDIOCD_PLAY, KEY_ALL_ACCESS))
+        SetCommand(key, m_szCDPlayerText);
 }

@@ -1,15 +1,15 @@
 #include "RegistryKeys.h"
+#include "RegKey.h"
 #include <cstring>
 
 static BOOL ReadSetting(LPCSTR pszKey, LPCSTR pszName, LPBYTE pBuffer)
 {
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, pszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    RegKey key;
+    if (!key.Open(HKEY_CURRENT_USER, pszKey, KEY_ALL_ACCESS))
         return FALSE;
     memset(pBuffer, 0, SETTING_BUFFER_SIZE);
     DWORD cb = SETTING_BUFFER_SIZE;
-    LONG lResult = RegQueryValueExA(hKey, pszName, nullptr, nullptr, pBuffer, &cb);
-    RegCloseKey(hKey);
+    LONG lResult = RegQueryValueExA(key, pszName, nullptr, nullptr, pBuffer, &cb);
     // 256 bytes with no terminator would be read past the end as text.
     if (lResult == ERROR_SUCCESS && pBuffer[SETTING_BUFFER_SIZE - 1] != '\0') {
         memset(pBuffer, 0, SETTING_BUFFER_SIZE);

@@ -2,6 +2,7 @@
 #include "controller/ControllerDlg.h"
 #include "modules/ModuleTable.h"
 #include "RegistryKeys.h"
+#include "RegKey.h"
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -74,15 +75,6 @@ std::array<IntSetting, 11> IntSettings(CControllerDlg& bar)
     } };
 }
 
-HKEY CreateKey(LPCSTR pszKey)
-{
-    HKEY hKey;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return hKey;
-}
-
 } // namespace
 
 void CControllerDlg::LoadSettings()
@@ -96,50 +88,46 @@ void CControllerDlg::LoadSettings()
     BYTE abCompany[SETTING_BUFFER_SIZE];
     m_strCompanyLocal = ReadSuiteSetting("CompanyLocal", abCompany) ? (LPCSTR)abCompany : "MARVIK";
 
-    HKEY hKey;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, REGKEY_CONTROLLER, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS) {
+    RegKey key;
+    if (key.Open(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_ALL_ACCESS)) {
         int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1],
                               m_launchOrder[2], m_launchOrder[3] };
-        if (QueryBinary(hKey, "ModuleSequence", anSequence, sizeof anSequence)) {
+        if (QueryBinary(key, "ModuleSequence", anSequence, sizeof anSequence)) {
             m_nLaunchOrder = anSequence[0];
             memcpy(m_launchOrder, anSequence + 1, sizeof m_launchOrder);
         }
-        m_bModulePositionSaved = QueryBinary(hKey, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
+        m_bModulePositionSaved = QueryBinary(key, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
         for (const IntSetting& setting : IntSettings(*this))
-            QueryBinary(hKey, setting.pszName, setting.pValue, 4);
-        RegCloseKey(hKey);
+            QueryBinary(key, setting.pszName, setting.pValue, 4);
     }
 
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, REGKEY_WAVEPLAYER, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    if (!key.Open(HKEY_CURRENT_USER, REGKEY_WAVEPLAYER, KEY_QUERY_VALUE))
         return;
-    QueryInt(hKey, "nChannels", m_wfxRecord.nChannels);
-    QueryWord(hKey, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
-    QueryWord(hKey, "wFormatTag", m_wfxRecord.wFormatTag);
-    QueryInt(hKey, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
-    RegCloseKey(hKey);
+    QueryInt(key, "nChannels", m_wfxRecord.nChannels);
+    QueryWord(key, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
+    QueryWord(key, "wFormatTag", m_wfxRecord.wFormatTag);
+    QueryInt(key, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
 }
 
 void CControllerDlg::SaveSettings()
 {
-    if (HKEY hKey = CreateKey(REGKEY_CONTROLLER)) {
+    RegKey key;
+    if (key.Create(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_SET_VALUE)) {
         char szPath[256] = "", szName[_MAX_FNAME], szExt[_MAX_EXT], szFile[_MAX_PATH];
         GetModuleFileNameA(nullptr, szPath, sizeof szPath);
         _splitpath(szPath, nullptr, nullptr, szName, szExt);
         _makepath(szFile, nullptr, nullptr, szName, szExt);
-        RegSetValueExA(hKey, "ControllerFileName", 0, REG_SZ, (const BYTE*)szFile, (DWORD)strlen(szFile) + 1);
+        RegSetValueExA(key, "ControllerFileName", 0, REG_SZ, (const BYTE*)szFile, (DWORD)strlen(szFile) + 1);
         for (const IntSetting& setting : IntSettings(*this))
-            SetBinary(hKey, setting.pszName, setting.pValue, 4);
-        RegCloseKey(hKey);
+            SetBinary(key, setting.pszName, setting.pValue, 4);
     }
 
-    HKEY hKey = CreateKey(REGKEY_WAVEPLAYER);
-    if (!hKey)
+    if (!key.Create(HKEY_CURRENT_USER, REGKEY_WAVEPLAYER, KEY_SET_VALUE))
         return;
-    SetDword(hKey, "nChannels", m_wfxRecord.nChannels);
-    SetDword(hKey, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
-    SetDword(hKey, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
-    SetDword(hKey, "wFormatTag", m_wfxRecord.wFormatTag);
-    RegCloseKey(hKey);
+    SetDword(key, "nChannels", m_wfxRecord.nChannels);
+    SetDword(key, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
+    SetDword(key, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
+    SetDword(key, "wFormatTag", m_wfxRecord.wFormatTag);
 }
 
 void CControllerDlg::SaveModuleLayout()
@@ -160,14 +148,13 @@ void CControllerDlg::SaveModuleLayout()
     for (int n = 0; n < nRunning; n++)
         m_launchOrder[n] = anRunning[n];
 
-    HKEY hKey = CreateKey(REGKEY_CONTROLLER);
-    if (!hKey)
+    RegKey key;
+    if (!key.Create(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_SET_VALUE))
         return;
     const int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1],
                                 m_launchOrder[2], m_launchOrder[3] };
-    SetBinary(hKey, "ModuleSequence", anSequence, sizeof anSequence);
-    SetBinary(hKey, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
-    RegCloseKey(hKey);
+    SetBinary(key, "ModuleSequence", anSequence, sizeof anSequence);
+    SetBinary(key, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
 }
 
 void CControllerDlg::RecordModulePosition(int nSlot)

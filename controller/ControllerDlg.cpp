@@ -116,11 +116,6 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
     m_nModules = MODULE_COUNT;
     m_nNextModuleOrder = 0;
     m_pLeg[0] = m_pLeg[1] = nullptr;
-    m_pLogoArea = nullptr;
-    m_pLogoAnim = nullptr;
-    m_pExitButton = m_pMinimizeButton = m_pHelpButton = nullptr;
-    m_pSetupButton = m_pLaunchAppsButton = nullptr;
-    m_pVolumeButton = m_pCDButton = m_pWaveButton = m_pMidiButton = nullptr;
     for (BOOL& bLaunch : m_bLaunchModule)
         bLaunch = TRUE;
     m_bHasMixer = m_bHasWave = m_bHasMidi = FALSE;
@@ -138,17 +133,18 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
 CControllerDlg::~CControllerDlg()
 {
     WatchWindows(FALSE);
-    delete m_pLogoAnim;
-    delete m_pLogoArea;
-    delete m_pExitButton;
-    delete m_pHelpButton;
-    delete m_pMinimizeButton;
-    delete m_pSetupButton;
-    delete m_pLaunchAppsButton;
-    delete m_pVolumeButton;
-    delete m_pCDButton;
-    delete m_pWaveButton;
-    delete m_pMidiButton;
+    // The controls go in this order, before the progress window.
+    m_pLogoAnim.reset();
+    m_pLogoArea.reset();
+    m_pExitButton.reset();
+    m_pHelpButton.reset();
+    m_pMinimizeButton.reset();
+    m_pSetupButton.reset();
+    m_pLaunchAppsButton.reset();
+    m_pVolumeButton.reset();
+    m_pCDButton.reset();
+    m_pWaveButton.reset();
+    m_pMidiButton.reset();
     delete m_pLoadingDlg;
 }
 

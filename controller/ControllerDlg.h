@@ -4,6 +4,7 @@
 #define CONTROLLER_CONTROLLERDLG_H
 
 #include "dockbar/DockingBarDlg.h"
+#include <memory>
 
 class C3sBmButton;
 class CBmArea;
@@ -168,17 +169,18 @@ public:
     int m_nLaunchOrder = 0;
     int m_launchOrder[4] = {};      // three slots and the reserved word stored with them
     POINT m_ptModulePos[MODULE_COUNT] = {};
-    CBmArea* m_pLogoArea;
-    CAviArea* m_pLogoAnim;
-    C3sBmButton* m_pExitButton;
-    C3sBmButton* m_pMinimizeButton;
-    C3sBmButton* m_pHelpButton;
-    C3sBmButton* m_pSetupButton;
-    C3sBmButton* m_pLaunchAppsButton;
-    C3sBmButton* m_pVolumeButton;
-    C3sBmButton* m_pCDButton;
-    C3sBmButton* m_pWaveButton;
-    C3sBmButton* m_pMidiButton;
+    // The controls, made afresh for each orientation; the bar owns them.
+    std::unique_ptr<CBmArea> m_pLogoArea;
+    std::unique_ptr<CAviArea> m_pLogoAnim;
+    std::unique_ptr<C3sBmButton> m_pExitButton;
+    std::unique_ptr<C3sBmButton> m_pMinimizeButton;
+    std::unique_ptr<C3sBmButton> m_pHelpButton;
+    std::unique_ptr<C3sBmButton> m_pSetupButton;
+    std::unique_ptr<C3sBmButton> m_pLaunchAppsButton;
+    std::unique_ptr<C3sBmButton> m_pVolumeButton;
+    std::unique_ptr<C3sBmButton> m_pCDButton;
+    std::unique_ptr<C3sBmButton> m_pWaveButton;
+    std::unique_ptr<C3sBmButton> m_pMidiButton;
     BOOL m_bLaunchModule[MODULE_COUNT];
     BOOL m_bHasMixer;
     BOOL m_bHasWave;
@@ -253,7 +255,7 @@ private:
     void OnPlayerButton(UINT nModule);
     void SetModulesMinimized(int nMinimized);
     void SetMinimizeToolTip();
-    C3sBmButton* CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip);
+    std::unique_ptr<C3sBmButton> CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip);
     C3sBmButton* ModuleButton(UINT nModule) const;
     void CreateLegs();
     void DestroyLegs();

@@ -66,11 +66,12 @@ void CControllerDlg::SetModuleButtonRects()
     }
 }
 
-C3sBmButton* CControllerDlg::CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip)
+std::unique_ptr<C3sBmButton> CControllerDlg::CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip)
 {
     CString strTip;
     strTip.LoadString(nIDToolTip);
-    auto* pButton = new (std::nothrow) C3sBmButton(nID, rc, this, nIDBitmap, strTip, 0, 0, nullptr, 1, 1);
+    std::unique_ptr<C3sBmButton> pButton(new (std::nothrow) C3sBmButton(nID, rc, this, nIDBitmap, strTip, 0, 0,
+                                                                        nullptr, 1, 1));
     if (pButton)
         pButton->SetButtonCursor(m_hButtonCursor, m_hButtonDownCursor);
     return pButton;
@@ -90,15 +91,15 @@ void CControllerDlg::CreateControls(int nOrientation)
     if (m_strCompanyLocal == "MARVIK") {
         CString strTip;
         strTip.LoadString(IDS_LOGO_TIP);
-        m_pLogoAnim = new (std::nothrow) CAviArea(ID_LOGO, m_rcAnim[o], m_rcAnimFrame[o],
+        m_pLogoAnim.reset(new (std::nothrow) CAviArea(ID_LOGO, m_rcAnim[o], m_rcAnimFrame[o],
                                                   o == ORIENT_VERT ? BITMAP_LOGO_VERT : BITMAP_LOGO_HORZ,
                                                   o == ORIENT_VERT ? AVI_LOGO_VERT : AVI_LOGO_HORZ,
-                                                  this, strTip, 0, nullptr, 1, 1);
+                                                  this, strTip, 0, nullptr, 1, 1));
         if (m_pLogoAnim)
             m_pLogoAnim->SetButtonCursor(m_hButtonCursor);
     } else {
-        m_pLogoArea = new (std::nothrow) CBmArea(ID_LOGO, m_rcLogo[o], this, s_anStillLogo[o], nullptr,
-                                                 0, nullptr, 1, 1);
+        m_pLogoArea.reset(new (std::nothrow) CBmArea(ID_LOGO, m_rcLogo[o], this, s_anStillLogo[o], nullptr,
+                                                     0, nullptr, 1, 1));
         if (m_pLogoArea)
             m_pLogoArea->SetButtonCursor(m_hButtonCursor);
     }
@@ -111,7 +112,7 @@ void CControllerDlg::CreateControls(int nOrientation)
     if (!m_bHasMixer)
         return;
     static const struct {
-        C3sBmButton* CControllerDlg::* pButton;
+        std::unique_ptr<C3sBmButton> CControllerDlg::* pButton;
         RECT (CControllerDlg::* pRects)[3];
         UINT nID;
         UINT nIDBitmap;
@@ -130,31 +131,26 @@ void CControllerDlg::CreateControls(int nOrientation)
     }
 }
 
-template <class T>
-static void DeleteControl(T*& pControl)
-{
-    delete pControl;
-    pControl = nullptr;
-}
-
 void CControllerDlg::DestroyControls()
 {
-    DeleteControl(m_pMinimizeButton);
-    DeleteControl(m_pExitButton);
-    DeleteControl(m_pHelpButton);
-    DeleteControl(m_pLogoAnim);
-    DeleteControl(m_pLogoArea);
-    DeleteControl(m_pSetupButton);
-    DeleteControl(m_pLaunchAppsButton);
-    DeleteControl(m_pVolumeButton);
-    DeleteControl(m_pCDButton);
-    DeleteControl(m_pWaveButton);
-    DeleteControl(m_pMidiButton);
+    // In this order, as a change of orientation takes them down.
+    m_pMinimizeButton.reset();
+    m_pExitButton.reset();
+    m_pHelpButton.reset();
+    m_pLogoAnim.reset();
+    m_pLogoArea.reset();
+    m_pSetupButton.reset();
+    m_pLaunchAppsButton.reset();
+    m_pVolumeButton.reset();
+    m_pCDButton.reset();
+    m_pWaveButton.reset();
+    m_pMidiButton.reset();
 }
 
 C3sBmButton* CControllerDlg::ModuleButton(UINT nModule) const
 {
-    C3sBmButton* const apButton[MODULE_COUNT] = { m_pVolumeButton, m_pCDButton, m_pWaveButton, m_pMidiButton };
+    C3sBmButton* const apButton[MODULE_COUNT] = { m_pVolumeButton.get(), m_pCDButton.get(), m_pWaveButton.get(),
+                                                  m_pMidiButton.get() };
     return nModule < MODULE_COUNT ? apButton[nModule] : nullptr;
 }
 

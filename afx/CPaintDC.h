@@ -19,6 +19,19 @@ private:
     HDC m_hDC;
 };
 
+// A window's device context (the screen's for null), released with the object.
+class CClientDC {
+public:
+    explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
+    ~CClientDC() { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); }
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    operator HDC() const { return m_hDC; }
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
 // A memory device context compatible with another, deleted with the object.
 class CMemoryDC {
 public:

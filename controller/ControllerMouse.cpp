@@ -29,9 +29,8 @@ void DrawFocus(const RECT& rc)
 {
     if (IsRectEmpty(&rc))
         return;
-    HDC hDC = GetDC(nullptr);
-    DrawFocusRect(hDC, &rc);
-    ReleaseDC(nullptr, hDC);
+    CClientDC dc(nullptr);
+    DrawFocusRect(dc, &rc);
 }
 
 } // namespace

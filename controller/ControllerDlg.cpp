@@ -133,18 +133,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
 CControllerDlg::~CControllerDlg()
 {
     WatchWindows(FALSE);
-    // The controls go in this order, before the progress window.
-    m_pLogoAnim.reset();
-    m_pLogoArea.reset();
-    m_pExitButton.reset();
-    m_pHelpButton.reset();
-    m_pMinimizeButton.reset();
-    m_pSetupButton.reset();
-    m_pLaunchAppsButton.reset();
-    m_pVolumeButton.reset();
-    m_pCDButton.reset();
-    m_pWaveButton.reset();
-    m_pMidiButton.reset();
+    DestroyControls();      // before the progress window
     delete m_pLoadingDlg;
 }
 

@@ -133,7 +133,7 @@ void CControllerDlg::CreateControls(int nOrientation)
 
 void CControllerDlg::DestroyControls()
 {
-    // In this order, as a change of orientation takes them down.
+    // In this order, at a change of orientation and when the bar goes.
     m_pMinimizeButton.reset();
     m_pExitButton.reset();
     m_pHelpButton.reset();

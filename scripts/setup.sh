@@ -33,6 +33,15 @@ install_packages() {
         cmake make googletest >/dev/null
 }
 
+# Wine runs the program's 32-bit code natively: the kernel must run i386 code.
+check_ia32() {
+    if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+        echo "This machine cannot run 32-bit x86 programs (the kernel's IA-32 emulation is off)," >&2
+        echo "so Wine cannot run the 32-bit program, its build tools or its tests here." >&2
+        return 1
+    fi
+}
+
 prepare_prefix() {
     mkdir -p "$BUILD/home"
     # Wine reports a mixer and a wave output only with a sound device; a null one will do.
@@ -77,6 +86,7 @@ install_standins() {
 
 setup() {
     install_packages
+    check_ia32
     prepare_prefix
     build
     install_standins

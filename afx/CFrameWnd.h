@@ -1,6 +1,6 @@
 // A frame window: a popup or overlapped window of the framework's own
 // class, with a sunken client edge, that deletes its object after its last
-// message unless the object is being deleted already.
+// message unless the object is being deleted already or is owned elsewhere.
 #ifndef AFX_CFRAMEWND_H
 #define AFX_CFRAMEWND_H
 
@@ -20,7 +20,8 @@ public:
     // The class of frame windows that name none of their own.
     static LPCSTR DefaultClassName();
 
-private:
+protected:
+    // Cleared by a frame whose owner keeps its object beyond the window.
     BOOL m_bAutoDelete = TRUE;
 };
 

@@ -1,5 +1,6 @@
 #include "ControllerApp.h"
 #include "controller/ControllerDlg.h"
+#include "controller/DeviceProbe.h"
 #include "modules/ModuleTable.h"
 #include "tray/TrayIconDlg.h"
 #include "res/resource.h"
@@ -22,8 +23,16 @@ int CControllerApp::StartModeFromCommandLine(const CString& strCommandLine)
     return nMode;
 }
 
+void CControllerApp::RegisterMessages()
+{
+    g_uModuleMessage = RegisterWindowMessageA("WM_TYMP_BY_KVB_1");
+    g_uAppBarNotifyMessage = RegisterWindowMessageA("AppBarNotify");
+    g_uTaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+}
+
 BOOL CControllerApp::InitInstance()
 {
+    RegisterMessages();
     CString strCommandLine = GetCommandLineA();
 
     if (strCommandLine.Find(SWITCH_TRAY_ICON) >= 0) {
@@ -44,7 +53,7 @@ BOOL CControllerApp::InitInstance()
         return FALSE;
     }
 
-    if (mixerGetNumDevs() == 0) {
+    if (g_pfnMixerGetNumDevs() == 0) {
         CString strText;
         strText.LoadString(IDS_NO_AUDIO_DEVICE);
         MessageBoxA(nullptr, strText, strName, MB_ICONHAND);

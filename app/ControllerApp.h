@@ -15,6 +15,9 @@ public:
     ~CControllerApp() override;
     BOOL InitInstance() override;
 
+    // Registers the messages shared with other programs; done once, first.
+    static void RegisterMessages();
+
     // The start mode a command line asks for (START_*).
     static int StartModeFromCommandLine(const CString& strCommandLine);
 

@@ -4,6 +4,7 @@
 #define CONTROLLER_CONTROLLERDLG_H
 
 #include "dockbar/DockingBarDlg.h"
+#include "modules/ModuleTable.h"
 #include <memory>
 
 class C3sBmButton;
@@ -23,7 +24,7 @@ class CLoadingDlg;
 #define MODMSG_RESTORE      3
 #define MODMSG_EXIT         (-1)
 
-extern UINT g_uModuleMessage;
+extern UINT g_uModuleMessage;     // registered with the others by the application
 
 // The "WAVE" resource nID of the program in memory, or null.
 const void* LoadWaveResource(UINT nID);
@@ -67,7 +68,7 @@ struct RECORDFORMAT {
     WORD wBitsPerSample;
 };
 
-class CControllerDlg : public CDockingBarDlg {
+class CControllerDlg : public CDockingBarDlg, public ModulePaths {
 public:
     CControllerDlg(CWnd* pParent, BOOL bStartFromModule);
     ~CControllerDlg() override;
@@ -112,7 +113,6 @@ public:
     HWND FindOpenDialog() const;
     void ShowBarMenu(POINT pt);
     int GetStackHeight() const;
-    void GetDragDockRect(int nEdge, RECT* prc);
     void UpdateModulePositions();
     void MoveModules();
     void ArrangeModulesBehindBar();
@@ -125,46 +125,40 @@ public:
     void RegisterCDPlayer();
     void RestoreCDPlayer();
 
-    BOOL m_bHasCDAudio;
-    RECORDFORMAT m_wfxRecord;
-    BOOL m_bCoordinateWithTaskbar;
-    char m_szCDPlayerText[256];
-    BOOL m_bKeepCDSoundOnExit;
-    BOOL m_bKeepRadioSoundOnExit;
-    BOOL m_bSetupFlag;
+    BOOL m_bHasCDAudio = FALSE;
+    RECORDFORMAT m_wfxRecord = { 1, 11025, WAVE_FORMAT_PCM, 8 };
+    BOOL m_bCoordinateWithTaskbar = FALSE;
+    char m_szCDPlayerText[256] = "";
+    BOOL m_bKeepCDSoundOnExit = TRUE;
+    BOOL m_bKeepRadioSoundOnExit = TRUE;
+    BOOL m_bSetupFlag = FALSE;
     BOOL m_bCDPlayerChanged = FALSE;    // the Preference page's box differs from what it showed
-    CString m_strVolumeControlPath;
-    CString m_strCDPlayerPath;
-    CString m_strWavePlayerPath;
-    CString m_strMidiPlayerPath;
-    CString m_strWaveEditorPath;
-    CString m_strMidiTrackerPath;
     CString m_strCompanyLocal;
-    int m_nSavedEdge;
+    int m_nSavedEdge = DBE_FLOAT;
     RECT m_rcFloat;
-    BOOL m_bAutoHideSetting;
-    BOOL m_bAlwaysOnTopSetting;
-    BOOL m_bInsertIconWhenQuit;
-    int m_cxClient;
-    int m_cyClient;
+    BOOL m_bAutoHideSetting = FALSE;
+    BOOL m_bAlwaysOnTopSetting = FALSE;
+    BOOL m_bInsertIconWhenQuit = TRUE;
+    int m_cxClient = 0;
+    int m_cyClient = 0;
     BOOL m_bStartFromModule;
     BOOL m_bModulesHiddenByBar = FALSE;
     HCURSOR m_hButtonCursor;
     HCURSOR m_hButtonDownCursor;
-    BOOL m_bInitialized;
-    int m_nOrientation;
-    int m_nBuiltOrientation;
+    BOOL m_bInitialized = FALSE;
+    int m_nOrientation = ORIENT_FLOAT;
+    int m_nBuiltOrientation = ORIENT_FLOAT;
     HICON m_hIcon;
-    int m_xSeparator[3];
-    int m_nModulesMinimized;
+    int m_xSeparator[3] = { 76, 148, 283 };
+    int m_nModulesMinimized = 0;
     RECT m_rcDrag = {};
     RECT m_rcDragStart = {};
     POINT m_ptDragStart = {};
     RECT m_rcFocus = {};
     RECT m_rcDragGroup = {};
     BOOL m_bModulesWereRunning = FALSE;
-    int m_nNextModuleOrder;
-    int m_nModules;
+    int m_nNextModuleOrder = 0;
+    int m_nModules = MODULE_COUNT;
     ModuleSlot m_modules[MODULE_COUNT] = {};
     int m_nLaunchOrder = 0;
     int m_launchOrder[4] = {};      // three slots and the reserved word stored with them
@@ -181,16 +175,16 @@ public:
     std::unique_ptr<C3sBmButton> m_pCDButton;
     std::unique_ptr<C3sBmButton> m_pWaveButton;
     std::unique_ptr<C3sBmButton> m_pMidiButton;
-    BOOL m_bLaunchModule[MODULE_COUNT];
-    BOOL m_bHasMixer;
-    BOOL m_bHasWave;
-    BOOL m_bHasMidi;
+    BOOL m_bLaunchModule[MODULE_COUNT] = { TRUE, TRUE, TRUE, TRUE };
+    BOOL m_bHasMixer = FALSE;
+    BOOL m_bHasWave = FALSE;
+    BOOL m_bHasMidi = FALSE;
     RECT m_rcMinimize[3], m_rcExit[3], m_rcHelp[3], m_rcAnim[3], m_rcAnimFrame[3], m_rcLogo[3];
     RECT m_rcSetup[3], m_rcLaunchApps[3], m_rcVolume[3], m_rcCD[3], m_rcWave[3], m_rcMidi[3];
-    CLeg* m_pLeg[2];
-    BOOL m_bModulePositionSaved;
-    int m_nStartMode;
-    CLoadingDlg* m_pLoadingDlg;
+    std::unique_ptr<CLeg> m_pLeg[2];    // the feet; their windows go with the bar's
+    BOOL m_bModulePositionSaved = FALSE;
+    int m_nStartMode = START_NORMAL;
+    std::unique_ptr<CLoadingDlg> m_pLoadingDlg;     // during start-up only
     BOOL m_abRepeatStart[MODULE_COUNT] = {};    // the next button command is a start's one repeat
     BOOL m_bBarMinimized = FALSE;               // the last WM_SIZE minimised the bar
     BOOL m_bExiting = FALSE;                    // ExitController has begun
@@ -242,6 +236,15 @@ protected:
 
 private:
     static int OrientationFromEdge(int nEdge, int nOrientation);
+    static RECT DefaultFloatRect();
+    void OpenProgressWindow();
+    void CloseTrayInstance();
+    void ApplyFirstState();
+    void ApplySavedState();
+    void StartRememberedModules(BOOL abFound[MODULE_COUNT]);
+    void RebuildSystemMenu();
+    void PlaceRunningModules();
+    void ShowBarAndFollowStartMode();
     void ProbeDevices();
     BOOL HasModuleDevice(int nSlot) const;
     void SetFixedRects();
@@ -249,6 +252,7 @@ private:
     void TakeOverRunningModules();
     void ShowStatus(UINT nIDText);
     void WatchWindows(BOOL bWatch);
+    void FollowVolumeControl();
     void PostToModules(LPARAM lCode);
     int SlotFromTitle(HWND hWnd) const;
     void FreeSlot(int nSlot);

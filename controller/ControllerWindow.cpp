@@ -1,4 +1,5 @@
-// The bar's window state: restoring it with the modules, and the module stack.
+// The bar's window state: its edge and orientation, its size limits, restoring
+// it with the modules, and the module stack.
 #include "controller/ControllerDlg.h"
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
@@ -68,4 +69,72 @@ const void* LoadWaveResource(UINT nID)
     HRSRC hRes = FindResourceA(hInst, MAKEINTRESOURCEA(nID), "WAVE");
     HGLOBAL hData = hRes ? LoadResource(hInst, hRes) : nullptr;
     return hData ? LockResource(hData) : nullptr;
+}
+
+int CControllerDlg::OrientationFromEdge(int nEdge, int nOrientation)
+{
+    switch (nEdge) {
+    case ABE_LEFT: case ABE_RIGHT: return ORIENT_VERT;
+    case ABE_TOP: case ABE_BOTTOM: return ORIENT_HORZ;
+    case DBE_FLOAT: return ORIENT_FLOAT;
+    default: return nOrientation;
+    }
+}
+
+void CControllerDlg::OnEdgeChanged(BOOL, int nEdge)
+{
+    if (nEdge == DBE_FLOAT) {
+        Invalidate(TRUE);
+        SetWindowPos(nullptr, 0, 0, BAR_FLOAT_WIDTH, BAR_FLOAT_HEIGHT,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOSENDCHANGING);
+    }
+    m_nOrientation = OrientationFromEdge(nEdge, m_nOrientation);
+    if (m_nOrientation != m_nBuiltOrientation) {
+        DestroyControls();
+        CreateControls(m_nOrientation);
+        if (nEdge == DBE_FLOAT && m_bInitialized)
+            RestoreBarAndModules();
+    }
+    m_nBuiltOrientation = m_nOrientation;
+    m_nSavedEdge = nEdge;
+    WriteUserData();
+}
+
+// Other programs read the bar's state here: low word always-on-top, high word orientation.
+void CControllerDlg::WriteUserData()
+{
+    SetWindowLongA(m_hWnd, GWL_USERDATA, MAKELONG(m_bAlwaysOnTopSetting, m_nOrientation));
+}
+
+void CControllerDlg::OnGetMinMaxInfo(MINMAXINFO* pMMI)
+{
+    CRect rcInset(0, 0, 0, 0);
+    AdjustWindowRectEx(&rcInset, GetStyle(), FALSE, GetExStyle());
+    int nEdge = GetEffectiveEdge();
+    if (nEdge == DBE_FLOAT) {
+        pMMI->ptMinTrackSize.x = m_cxClient - rcInset.left + rcInset.right;
+        pMMI->ptMinTrackSize.y = m_cyClient - rcInset.top + rcInset.bottom;
+    }
+    // A floating bar may grow to half the screen each way.
+    pMMI->ptMaxTrackSize.x = GetSystemMetrics(SM_CXSCREEN);
+    pMMI->ptMaxTrackSize.y = GetSystemMetrics(SM_CYSCREEN);
+    if (nEdge != ABE_TOP && nEdge != ABE_BOTTOM)
+        pMMI->ptMaxTrackSize.x /= 2;
+    if (nEdge != ABE_LEFT && nEdge != ABE_RIGHT)
+        pMMI->ptMaxTrackSize.y /= 2;
+    CDockingBarDlg::OnGetMinMaxInfo(pMMI);
+}
+
+void CControllerDlg::SetAlwaysOnTop(BOOL bAlwaysOnTop)
+{
+    DOCKBARSTATE state = m_state;
+    state.bAlwaysOnTop = bAlwaysOnTop;
+    SetBarState(&state);
+}
+
+void CControllerDlg::SetAutoHide(BOOL bAutoHide)
+{
+    DOCKBARSTATE state = m_state;
+    state.bAutoHide = bAutoHide;
+    SetBarState(&state);
 }

@@ -1,4 +1,6 @@
 #include "DeviceProbe.h"
 
+PFNGETNUMDEVS g_pfnMixerGetNumDevs = mixerGetNumDevs;
 PFNMCISENDCOMMANDA g_pfnMciSendCommandA = mciSendCommandA;
-PFNMIDIOUTGETNUMDEVS g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;
+PFNGETNUMDEVS g_pfnWaveOutGetNumDevs = waveOutGetNumDevs;
+PFNGETNUMDEVS g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;

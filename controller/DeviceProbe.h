@@ -1,5 +1,6 @@
-// The two audio probes the platform may lack a device for: CD audio (MCI)
-// and MIDI output. They are the real functions; tests substitute devices.
+// The audio probes: mixer, CD audio (MCI), wave output and MIDI output. They
+// are the real functions; tests substitute devices, so that the answers do
+// not hang on what sound device the machine has.
 #ifndef CONTROLLER_DEVICEPROBE_H
 #define CONTROLLER_DEVICEPROBE_H
 
@@ -7,9 +8,11 @@
 #include <mmsystem.h>
 
 typedef MCIERROR (WINAPI* PFNMCISENDCOMMANDA)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
-typedef UINT (WINAPI* PFNMIDIOUTGETNUMDEVS)();
+typedef UINT (WINAPI* PFNGETNUMDEVS)();
 
+extern PFNGETNUMDEVS g_pfnMixerGetNumDevs;
 extern PFNMCISENDCOMMANDA g_pfnMciSendCommandA;
-extern PFNMIDIOUTGETNUMDEVS g_pfnMidiOutGetNumDevs;
+extern PFNGETNUMDEVS g_pfnWaveOutGetNumDevs;
+extern PFNGETNUMDEVS g_pfnMidiOutGetNumDevs;
 
 #endif

@@ -12,6 +12,8 @@ END_MESSAGE_MAP()
 
 CLeg::CLeg(const RECT& rc, CWnd* pParent)
 {
+    // The bar owns the object; Windows may take the window down first with the bar's.
+    m_bAutoDelete = FALSE;
     Create(nullptr, nullptr, WS_POPUP, rc, pParent, nullptr, WS_EX_TOOLWINDOW);
 }
 

@@ -3,15 +3,14 @@
 #include <cstdlib>
 #include <cstring>
 
-UINT g_uAppBarNotifyMessage = RegisterWindowMessageA("AppBarNotify");
-// The shell broadcasts this when its taskbar starts again, having forgotten every bar.
-static const UINT s_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+UINT g_uAppBarNotifyMessage;
+UINT g_uTaskbarCreatedMessage;
 
 DWORD (WINAPI* CDockingBarDlg::s_pfnGetTickCount)() = GetTickCount;
 
 BEGIN_MESSAGE_MAP(CDockingBarDlg, CDialog)
     ON_REGISTERED_MESSAGE(g_uAppBarNotifyMessage, OnAppBarNotify)
-    ON_REGISTERED_MESSAGE(s_uTaskbarCreated, OnTaskbarCreated)
+    ON_REGISTERED_MESSAGE(g_uTaskbarCreatedMessage, OnTaskbarCreated)
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
     ON_MESSAGE(WM_ENTERSIZEMOVE, OnEnterSizeMove)
     ON_WM_SIZING()
@@ -145,20 +144,23 @@ void CDockingBarDlg::SetDockState(int nEdge)
 
 void CDockingBarDlg::GetDockRect(int nEdge, RECT* prc)
 {
-    if (!IsDockEdge(nEdge))
-        return;
+    if (IsDockEdge(nEdge))
+        *prc = GetDockBand(nEdge, m_state.anDockSize[nEdge], !m_state.bAutoHide);
+}
+
+RECT CDockingBarDlg::GetDockBand(int nEdge, int cThick, BOOL bQueryShell)
+{
     RECT rc = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-    if (!m_state.bAutoHide)
+    if (bQueryShell)
         AppBarMessage(ABM_QUERYPOS, nEdge, 0, &rc);
     // ABM_QUERYPOS moves the conflicting side only, so restore the thickness.
-    int cThick = m_state.anDockSize[nEdge];
     switch (nEdge) {
     case ABE_LEFT:   rc.right = rc.left + cThick; break;
     case ABE_TOP:    rc.bottom = rc.top + cThick; break;
     case ABE_RIGHT:  rc.left = rc.right - cThick; break;
     case ABE_BOTTOM: rc.top = rc.bottom - cThick; break;
     }
-    *prc = rc;
+    return rc;
 }
 
 int CDockingBarDlg::EdgeFromPoint(DWORD dwFlags, POINT pt)

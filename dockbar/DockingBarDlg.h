@@ -33,7 +33,10 @@ struct DOCKBARSTATE {
 };
 static_assert(sizeof(DOCKBARSTATE) == 48, "DOCKBARSTATE is stored by size");
 
+// Registered once, before the first window, by the application (RegisterMessages).
 extern UINT g_uAppBarNotifyMessage;
+// The shell broadcasts this when its taskbar starts again, having forgotten every bar and icon.
+extern UINT g_uTaskbarCreatedMessage;
 
 inline BOOL IsDockEdge(int nEdge)
 {
@@ -54,6 +57,8 @@ public:
     static int EdgeFromPoint(DWORD dwFlags, POINT pt);
     int CalcProposedEdge(POINT pt) const;
     void GetDockRect(int nEdge, RECT* prc);
+    // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.
+    RECT GetDockBand(int nEdge, int cThick, BOOL bQueryShell);
 
     void ApplyTaskbarState(UINT uMask, UINT uState);
     BOOL CalcAutoHideRect(BOOL bShow, RECT* prc) const;

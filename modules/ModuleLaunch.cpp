@@ -1,4 +1,5 @@
-// Starting the suite's modules and keeping each one's launch state.
+// Starting the suite's modules and keeping each one's launch state, the
+// Volume Control's included, which the bar follows by its window.
 #include "controller/ControllerDlg.h"
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
@@ -21,14 +22,63 @@ BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle)
     return TRUE;
 }
 
+namespace {
+
+// Whether a window came, went or changed its title anywhere since a mouse
+// move last looked for the volume control: only then is a title search due.
+BOOL s_bWindowsChanged = TRUE;
+
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD, HWND, LONG idObject, LONG idChild, DWORD, DWORD)
+{
+    if (idObject == OBJID_WINDOW && idChild == CHILDID_SELF)
+        s_bWindowsChanged = TRUE;
+}
+
+} // namespace
+
+void CControllerDlg::WatchWindows(BOOL bWatch)
+{
+    for (HWINEVENTHOOK& hHook : m_ahWindowEvents) {
+        if (hHook)
+            UnhookWinEvent(hHook);
+        hHook = nullptr;
+    }
+    if (!bWatch)
+        return;
+    s_bWindowsChanged = TRUE;
+    m_ahWindowEvents[0] = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr, OnWindowEvent,
+                                          0, 0, WINEVENT_OUTOFCONTEXT);
+    m_ahWindowEvents[1] = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                          OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+}
+
+// The Volume Control takes no part in the protocol: this is how the bar learns of it.
+void CControllerDlg::FollowVolumeControl()
+{
+    if (!m_bHasMixer)
+        return;
+    CString strTitle;
+    strTitle.LoadString(IDS_TITLE_VOLUME);
+    // A search after any window came or went; the window found is checked every time,
+    // since not every platform reports a window that goes or is renamed.
+    char szTitle[64] = "";
+    if (m_hVolumeControl)
+        ::GetWindowTextA(m_hVolumeControl, szTitle, sizeof szTitle);     // empty once it has gone
+    if (s_bWindowsChanged || (m_hVolumeControl && strTitle != szTitle)) {
+        s_bWindowsChanged = FALSE;
+        m_hVolumeControl = FindWindowA(nullptr, strTitle);
+    }
+    BOOL bLaunch = m_hVolumeControl == nullptr;
+    if (bLaunch != m_bLaunchModule[MODULE_VOLUME])
+        SetModuleLaunchState(MODULE_VOLUME, bLaunch);
+}
+
 void CControllerDlg::StartModule(UINT nModule)
 {
     if (!m_bHasMixer || nModule < MODULE_CDPLAYER || nModule > MODULE_MIDIPLAYER ||
         !HasModuleDevice((int)nModule))
         return;
-    const CString* apstrPath[MODULE_COUNT] = { nullptr, &m_strCDPlayerPath, &m_strWavePlayerPath,
-                                               &m_strMidiPlayerPath };
-    m_bLaunchModule[nModule] = !LaunchProgram(*apstrPath[nModule], " StartupFromController", 5000);
+    m_bLaunchModule[nModule] = !LaunchProgram(ModulePath(nModule), " StartupFromController", 5000);
 
     // The module's MODMSG_ATTACH is handled here, before the next module
     // starts, so that the modules take their stacking order in start order.
@@ -72,8 +122,6 @@ void CControllerDlg::OnPlayerButton(UINT nModule)
 {
     static const UINT s_anCommand[MODULE_COUNT] = { ID_VOLUME_BUTTON, ID_CDPLAYER_BUTTON, ID_WAVEPLAYER_BUTTON,
                                                     ID_MIDIPLAYER_BUTTON };
-    const CString* apstrPath[MODULE_COUNT] = { nullptr, &m_strCDPlayerPath, &m_strWavePlayerPath,
-                                               &m_strMidiPlayerPath };
     const BOOL bRepeat = m_abRepeatStart[nModule];
     m_abRepeatStart[nModule] = FALSE;
 
@@ -89,7 +137,7 @@ void CControllerDlg::OnPlayerButton(UINT nModule)
 
     if (nModule == MODULE_CDPLAYER)
         BeginWaitCursor();
-    m_bLaunchModule[nModule] = !LaunchProgram(*apstrPath[nModule], *apstrPath[nModule], 5000);
+    m_bLaunchModule[nModule] = !LaunchProgram(ModulePath(nModule), ModulePath(nModule), 5000);
     if (!FindWindowA(nullptr, strTitle) && !bRepeat) {
         m_abRepeatStart[nModule] = TRUE;
         PostMessage(WM_COMMAND, s_anCommand[nModule], 0);

@@ -1,7 +1,9 @@
-// The bar's side of the module message protocol, and its exit sequence.
+// Finding the modules that run, the bar's side of the module message
+// protocol, and its exit sequence.
 #include "controller/ControllerDlg.h"
 #include "app/WaitAndPump.h"
 #include "res/resource.h"
+#include <algorithm>
 
 namespace {
 
@@ -195,4 +197,63 @@ void CControllerDlg::ExitController()
     if (m_bInsertIconWhenQuit && m_nStartMode == START_NORMAL)
         StartTrayInstance();
     EndDialog(0);
+}
+
+BOOL CControllerDlg::FindModule(int nSlot)
+{
+    if (nSlot < 0 || nSlot >= MODULE_COUNT || !HasModuleDevice(nSlot))
+        return FALSE;
+    CString strTitle;
+    strTitle.LoadString(IDS_TITLE_VOLUME + nSlot);
+    HWND hWnd = FindWindowA(nullptr, strTitle);
+    if (!hWnd)
+        return FALSE;
+    m_bLaunchModule[nSlot] = FALSE;
+    if (nSlot != MODULE_VOLUME) {
+        m_modules[nSlot].hWnd = hWnd;
+        m_modules[nSlot].nOrder = m_nNextModuleOrder++;
+    }
+    return TRUE;
+}
+
+BOOL CControllerDlg::HasModuleDevice(int nSlot) const
+{
+    switch (nSlot) {
+    case MODULE_VOLUME:     return m_bHasMixer;
+    case MODULE_CDPLAYER:   return m_bHasCDAudio;
+    case MODULE_WAVEPLAYER: return m_bHasWave;
+    case MODULE_MIDIPLAYER: return m_bHasMidi;
+    default:                return FALSE;
+    }
+}
+
+BOOL CControllerDlg::AnyModuleRunning() const
+{
+    BOOL bAny = FALSE;
+    ForEachRunningModule([&](int) { bAny = TRUE; });
+    return bAny;
+}
+
+// Modules that ran before the bar: tell them it is here, hide them until the
+// bar has finished, and stack them in the order of their windows' heights.
+void CControllerDlg::TakeOverRunningModules()
+{
+    int anTop[MODULE_COUNT] = {};
+    for (int i = MODULE_CDPLAYER; i < MODULE_COUNT; i++) {
+        HWND hWnd = m_modules[i].hWnd;
+        anTop[i] = MODULE_TOP_NONE;
+        if (!IsWindow(hWnd))
+            continue;
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        anTop[i] = rc.top;
+        ::PostMessageA(hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_hWnd), MODMSG_ATTACH);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        ::ShowWindow(hWnd, SW_HIDE);
+    }
+    // Equal tops keep slot order, so that the orders stay 0, 1 and 2.
+    int anSlot[3] = { MODULE_CDPLAYER, MODULE_WAVEPLAYER, MODULE_MIDIPLAYER };
+    std::stable_sort(anSlot, anSlot + 3, [&](int a, int b) { return anTop[a] < anTop[b]; });
+    for (int k = 0; k < 3; k++)
+        m_modules[anSlot[k]].nOrder = k;
 }

@@ -12,7 +12,16 @@ CString GetProgramDirectory()
     return szFolder;
 }
 
-void FormModulePaths(CString* const apstrPath[PROGRAM_COUNT])
+CString& ModulePaths::ModulePath(int nProgram)
+{
+    CString* const apstrPath[PROGRAM_COUNT] = {
+        &m_strVolumeControlPath, &m_strCDPlayerPath, &m_strWavePlayerPath,
+        &m_strMidiPlayerPath, &m_strWaveEditorPath, &m_strMidiTrackerPath,
+    };
+    return *apstrPath[nProgram];
+}
+
+void ModulePaths::LoadModulePaths()
 {
     static const struct {
         LPCSTR pszValue;
@@ -29,13 +38,13 @@ void FormModulePaths(CString* const apstrPath[PROGRAM_COUNT])
     CString strDirectory = GetProgramDirectory();
     char szWindows[260] = "";
     GetWindowsDirectoryA(szWindows, sizeof szWindows);
-    *apstrPath[PROGRAM_VOLUME] = CString(szWindows) + "\\Sndvol32.exe";
+    m_strVolumeControlPath = CString(szWindows) + "\\Sndvol32.exe";
 
     for (int i = PROGRAM_CDPLAYER; i < PROGRAM_COUNT; i++) {
         BYTE abName[SETTING_BUFFER_SIZE];
         LPCSTR pszName = ReadControllerSetting(s_programs[i].pszValue, abName)
                              ? (LPCSTR)abName : s_programs[i].pszDefault;
         // Relative to the program's folder, as stored: nothing added, nothing checked.
-        *apstrPath[i] = strDirectory + pszName;
+        ModulePath(i) = strDirectory + pszName;
     }
 }

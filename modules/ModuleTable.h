@@ -18,8 +18,21 @@ enum {
 // The folder of the running program, ending in a backslash.
 CString GetProgramDirectory();
 
-// The Volume Control from the Windows folder; the suite's programs from the
-// program's folder, under the names the controller key may give them.
-void FormModulePaths(CString* const apstrPath[PROGRAM_COUNT]);
+// Where the six programs are started from; the bar and the notification
+// icon each keep a copy.
+struct ModulePaths {
+    // The Volume Control from the Windows folder; the suite's programs from the
+    // program's folder, under the names the controller key may give them.
+    void LoadModulePaths();
+    // The path of a PROGRAM_* program.
+    CString& ModulePath(int nProgram);
+
+    CString m_strVolumeControlPath;
+    CString m_strCDPlayerPath;
+    CString m_strWavePlayerPath;
+    CString m_strMidiPlayerPath;
+    CString m_strWaveEditorPath;
+    CString m_strMidiTrackerPath;
+};
 
 #endif

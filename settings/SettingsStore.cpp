@@ -79,11 +79,7 @@ std::array<IntSetting, 11> IntSettings(CControllerDlg& bar)
 
 void CControllerDlg::LoadSettings()
 {
-    CString* const apstrPath[PROGRAM_COUNT] = {
-        &m_strVolumeControlPath, &m_strCDPlayerPath, &m_strWavePlayerPath,
-        &m_strMidiPlayerPath, &m_strWaveEditorPath, &m_strMidiTrackerPath,
-    };
-    FormModulePaths(apstrPath);
+    LoadModulePaths();
 
     BYTE abCompany[SETTING_BUFFER_SIZE];
     m_strCompanyLocal = ReadSuiteSetting("CompanyLocal", abCompany) ? (LPCSTR)abCompany : "MARVIK";

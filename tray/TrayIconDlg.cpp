@@ -9,9 +9,6 @@
 #define NOTIFYICON_SIZE     88      // the original record, understood by every shell
 #define TRAY_START_WAIT     2000    // ms a started program has to become idle
 
-// The shell broadcasts this when its taskbar (re)starts; the icon must be added again.
-static const UINT s_uTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-
 BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)
     ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
     ON_COMMAND(ID_TRAY_CONTROLLER, OnStartController)
@@ -24,7 +21,7 @@ BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)
     ON_COMMAND(ID_TRAY_ABOUT, OnAbout)
     ON_COMMAND(ID_TRAY_EXIT, OnExit)
     ON_MESSAGE(WM_CLOSEINSTANCE, OnCloseInstance)
-    ON_REGISTERED_MESSAGE(s_uTaskbarCreated, OnTaskbarCreated)
+    ON_REGISTERED_MESSAGE(g_uTaskbarCreatedMessage, OnTaskbarCreated)
 END_MESSAGE_MAP()
 
 CTrayIconDlg::CTrayIconDlg(CWnd* pParent)
@@ -36,15 +33,6 @@ CTrayIconDlg::~CTrayIconDlg()
 {
     if (m_menu)
         DestroyMenu(m_menu);
-}
-
-void CTrayIconDlg::LoadModulePaths()
-{
-    CString* const apstrPath[PROGRAM_COUNT] = {
-        &m_strVolumeControlPath, &m_strCDPlayerPath, &m_strWavePlayerPath,
-        &m_strMidiPlayerPath, &m_strWaveEditorPath, &m_strMidiTrackerPath,
-    };
-    FormModulePaths(apstrPath);
 }
 
 BOOL CTrayIconDlg::OnInitDialog()

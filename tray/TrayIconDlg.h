@@ -5,22 +5,16 @@
 #define TRAY_TRAYICONDLG_H
 
 #include "afx/Afx.h"
+#include "modules/ModuleTable.h"
 
-class CTrayIconDlg : public CDialog {
+class CTrayIconDlg : public CDialog, public ModulePaths {
 public:
     explicit CTrayIconDlg(CWnd* pParent);
     ~CTrayIconDlg() override;
 
     BOOL OnInitDialog() override;
-    void LoadModulePaths();
 
     HICON m_hIcon = nullptr;
-    CString m_strVolumeControlPath;
-    CString m_strCDPlayerPath;
-    CString m_strWavePlayerPath;
-    CString m_strMidiPlayerPath;
-    CString m_strWaveEditorPath;
-    CString m_strMidiTrackerPath;
     HMENU m_menu = nullptr;
     HMENU m_hPopupMenu = nullptr;
 

@@ -90,7 +90,7 @@ TEST_F(Bar, FacesAreTheirBitmapsWithBorderAndGroovesOnlyWhenDockedAndFeetTheirPi
 {
     Start();    // floating: bitmap 135 alone, above and below the controls, where a docked bar has lines
     EXPECT_EQ("", Shows(m_hBar, { 0, 0, 408, 12 }, 135) + Shows(m_hBar, { 0, 36, 408, 45 }, 135, 0, 36));
-    for (CLeg* pLeg : m_pBar->m_pLeg) {
+    for (auto& pLeg : m_pBar->m_pLeg) {
         EXPECT_EQ("", Shows(pLeg->m_hWnd, { 1, 0, 18, 5 }, BITMAP_LEG, 1, 0)) << "a foot's client area starts at (2, 2)";
         HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
         std::string strIn;

@@ -1,4 +1,5 @@
 #include "BarFixture.h"
+#include "app/ControllerApp.h"
 #include "controller/DeviceProbe.h"
 #include "res/resource.h"
 
@@ -28,12 +29,23 @@ UINT WINAPI FakeMidiOutGetNumDevs()
     return g_nMidiDevices;
 }
 
+UINT WINAPI OneDevice()
+{
+    return 1;
+}
+
 LRESULT CALLBACK ModuleWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == g_uModuleMessage && g_uModuleMessage)
         g_moduleMessages.push_back({ hWnd, wParam, lParam });
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
+
+// The program registers its messages before any window; so do the tests.
+struct RegisteredMessages : ::testing::Environment {
+    void SetUp() override { CControllerApp::RegisterMessages(); }
+};
+[[maybe_unused]] const auto* g_pMessages = ::testing::AddGlobalTestEnvironment(new RegisteredMessages);
 
 } // namespace
 
@@ -45,13 +57,16 @@ FakeDevices::FakeDevices(MCIERROR errCDOpen, UINT nMidiDevices)
     g_errCDOpen = errCDOpen;
     g_nMidiDevices = nMidiDevices;
     s_closedDevices.clear();
+    g_pfnMixerGetNumDevs = g_pfnWaveOutGetNumDevs = OneDevice;
     g_pfnMciSendCommandA = FakeMciSendCommand;
     g_pfnMidiOutGetNumDevs = FakeMidiOutGetNumDevs;
 }
 
 FakeDevices::~FakeDevices()
 {
+    g_pfnMixerGetNumDevs = mixerGetNumDevs;
     g_pfnMciSendCommandA = mciSendCommandA;
+    g_pfnWaveOutGetNumDevs = waveOutGetNumDevs;
     g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;
 }
 

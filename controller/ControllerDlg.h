@@ -203,6 +203,9 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnAbout();
     LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
+    void OnModuleAttach(WORD wSender);
+    void OnModuleDetach(WORD wSender);
+    void OnModuleMinimizeOrRestore(BOOL bMinimize);
     void OnLogo();
     void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnAlwaysOnTop();
@@ -261,6 +264,8 @@ private:
     void SetMinimizeToolTip();
     std::unique_ptr<C3sBmButton> CreateButton(UINT nID, const RECT& rc, UINT nIDBitmap, UINT nIDToolTip);
     C3sBmButton* ModuleButton(UINT nModule) const;
+    void CreateLogo(int o);
+    void CreateModuleButtons(int o);
     void CreateLegs();
     void DestroyLegs();
     void SetLegsPos(const POINT* pptPos, UINT uFlags);

@@ -38,6 +38,40 @@ void Polyline3(HDC hDC, HPEN hPen, int x0, int y0, int x1, int y1, int x2, int y
     LineTo(hDC, x2, y2);
 }
 
+HPEN CreateSolidPen(COLORREF cr)
+{
+    return CreatePen(PS_SOLID, 1, cr);
+}
+
+// A raised border; line ends are not drawn.
+void DrawRaisedBorder(HDC hDC, int W, int H)
+{
+    CGdiObject<HPEN> penBlack(CreateSolidPen(RGB(0, 0, 0)));
+    CGdiObject<HPEN> penDark(CreateSolidPen(RGB(128, 128, 128)));
+    CGdiObject<HPEN> penWhite(CreateSolidPen(RGB(255, 255, 255)));
+    CSelectObject selectPen(hDC, penWhite);
+    const int w = W - 1, h = H - 1;
+    Polyline3(hDC, penWhite, 1, h - 1, 1, 1, w - 1, 1);
+    Polyline3(hDC, penBlack, 0, h, w, h, w, 0);
+    Polyline3(hDC, penDark, 1, h - 1, w - 1, h - 1, w - 1, 1);
+}
+
+// Etched separators between the groups of controls, across a bar 32 thick.
+void DrawSeparators(HDC hDC, const int axSeparator[3], BOOL bHorizontal)
+{
+    CGdiObject<HPEN> penDark(CreateSolidPen(RGB(128, 128, 128)));
+    CGdiObject<HPEN> penWhite(CreateSolidPen(RGB(255, 255, 255)));
+    CSelectObject selectPen(hDC, penDark);
+    for (int nShift = 0; nShift < 2; nShift++) {
+        SelectObject(hDC, nShift ? (HPEN)penWhite : (HPEN)penDark);
+        for (int k = 0; k < 3; k++) {
+            int s = axSeparator[k] + nShift;
+            MoveToEx(hDC, bHorizontal ? s : 5, bHorizontal ? 5 : s, nullptr);
+            LineTo(hDC, bHorizontal ? s : 27, bHorizontal ? 27 : s);
+        }
+    }
+}
+
 } // namespace
 
 void CControllerDlg::OnPaint()
@@ -56,53 +90,25 @@ void CControllerDlg::OnPaint()
         return;
 
     CMemoryDC dcMem(dc);
-    CGdiObject<HPEN> penBlack(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-    CGdiObject<HPEN> penDark(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
-    CGdiObject<HPEN> penLight(CreatePen(PS_SOLID, 1, RGB(192, 192, 192)));
-    CGdiObject<HPEN> penWhite(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-    CSelectObject selectPen(dc, penLight);
-
-    switch (m_nOrientation) {
-    case 0: {
+    if (m_nOrientation == ORIENT_FLOAT) {
+        // The floating face is the bitmap alone.
         CGdiObject<HBITMAP> bmpFace(LoadBarBitmap(BITMAP_FACE_FLOAT));
         CSelectObject select(dcMem, bmpFace);
         BitBlt(dc, 0, 0, W, H, dcMem, 0, 0, SRCCOPY);
-        return;     // the floating face is the bitmap alone
-    }
-    case 1: {
-        CGdiObject<HBITMAP> bmpFace(LoadBarBitmap(BITMAP_FACE_HORZ));
-        CGdiObject<HBITMAP> bmpPlate(LoadBarBitmap(BITMAP_PLATE_HORZ));
-        DrawBitmap(dc, dcMem, bmpFace, 0, 0, W, H);
-        SIZE size = BitmapSize(bmpPlate);
-        DrawBitmap(dc, dcMem, bmpPlate, W - size.cx - 8, (H - size.cy) / 2);
-        break;
-    }
-    case 2: {
-        CGdiObject<HBITMAP> bmpFace(LoadBarBitmap(BITMAP_FACE_VERT));
-        CGdiObject<HBITMAP> bmpPlate(LoadBarBitmap(BITMAP_PLATE_VERT));
-        DrawBitmap(dc, dcMem, bmpFace, 0, 0, W, H);
-        SIZE size = BitmapSize(bmpPlate);
-        DrawBitmap(dc, dcMem, bmpPlate, (W - size.cx) / 2, H - size.cy - 8);
-        break;
-    }
-    default:
         return;
     }
+    if (m_nOrientation != ORIENT_HORZ && m_nOrientation != ORIENT_VERT)
+        return;
 
-    // A raised border; line ends are not drawn.
-    const int w = W - 1, h = H - 1;
-    Polyline3(dc, penWhite, 1, h - 1, 1, 1, w - 1, 1);
-    Polyline3(dc, penBlack, 0, h, w, h, w, 0);
-    Polyline3(dc, penDark, 1, h - 1, w - 1, h - 1, w - 1, 1);
-
-    // Etched separators between the groups of controls.
     const BOOL bHorizontal = m_nOrientation == ORIENT_HORZ;
-    for (int nShift = 0; nShift < 2; nShift++) {
-        SelectObject(dc, nShift ? (HPEN)penWhite : (HPEN)penDark);
-        for (int s : m_xSeparator) {
-            s += nShift;
-            MoveToEx(dc, bHorizontal ? s : 5, bHorizontal ? 5 : s, nullptr);
-            LineTo(dc, bHorizontal ? s : 27, bHorizontal ? 27 : s);
-        }
-    }
+    CGdiObject<HBITMAP> bmpFace(LoadBarBitmap(bHorizontal ? BITMAP_FACE_HORZ : BITMAP_FACE_VERT));
+    CGdiObject<HBITMAP> bmpPlate(LoadBarBitmap(bHorizontal ? BITMAP_PLATE_HORZ : BITMAP_PLATE_VERT));
+    DrawBitmap(dc, dcMem, bmpFace, 0, 0, W, H);
+    SIZE size = BitmapSize(bmpPlate);
+    if (bHorizontal)
+        DrawBitmap(dc, dcMem, bmpPlate, W - size.cx - 8, (H - size.cy) / 2);
+    else
+        DrawBitmap(dc, dcMem, bmpPlate, (W - size.cx) / 2, H - size.cy - 8);
+    DrawRaisedBorder(dc, W, H);
+    DrawSeparators(dc, m_xSeparator, bHorizontal);
 }

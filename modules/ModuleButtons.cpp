@@ -80,13 +80,23 @@ std::unique_ptr<C3sBmButton> CControllerDlg::CreateButton(UINT nID, const RECT& 
 void CControllerDlg::CreateControls(int nOrientation)
 {
     const int o = nOrientation >= 0 && nOrientation <= 2 ? nOrientation : 0;
-    static const UINT s_anStillLogo[3] = { BITMAP_STILL_LOGO_FLOAT, BITMAP_STILL_LOGO_HORZ,
-                                           BITMAP_STILL_LOGO_VERT };
-
     m_pMinimizeButton = CreateButton(ID_MINIMIZE_BUTTON, m_rcMinimize[o], BITMAP_MINIMIZE_BUTTON,
                                      m_nModulesMinimized ? IDS_RESTORE_MODULES : IDS_MINIMIZE_MODULES);
     m_pExitButton = CreateButton(ID_EXIT_BUTTON, m_rcExit[o], BITMAP_EXIT_BUTTON, IDS_EXIT_TIP);
     m_pHelpButton = CreateButton(ID_HELP, m_rcHelp[o], BITMAP_HELP_BUTTON, IDS_HELP_TIP);
+
+    CreateLogo(o);
+    m_pSetupButton = CreateButton(ID_SETUP_BUTTON, m_rcSetup[o], BITMAP_SETUP_BUTTON, IDS_SETUP_TIP);
+    m_pLaunchAppsButton = CreateButton(ID_LAUNCHAPPS_BUTTON, m_rcLaunchApps[o], BITMAP_LAUNCHAPPS_BUTTON,
+                                       IDS_LAUNCHAPPS_TIP);
+    CreateModuleButtons(o);
+}
+
+// The animated logo for the maker's own cards, a still picture for others.
+void CControllerDlg::CreateLogo(int o)
+{
+    static const UINT s_anStillLogo[3] = { BITMAP_STILL_LOGO_FLOAT, BITMAP_STILL_LOGO_HORZ,
+                                           BITMAP_STILL_LOGO_VERT };
 
     if (m_strCompanyLocal == "MARVIK") {
         CString strTip;
@@ -103,11 +113,10 @@ void CControllerDlg::CreateControls(int nOrientation)
         if (m_pLogoArea)
             m_pLogoArea->SetButtonCursor(m_hButtonCursor);
     }
+}
 
-    m_pSetupButton = CreateButton(ID_SETUP_BUTTON, m_rcSetup[o], BITMAP_SETUP_BUTTON, IDS_SETUP_TIP);
-    m_pLaunchAppsButton = CreateButton(ID_LAUNCHAPPS_BUTTON, m_rcLaunchApps[o], BITMAP_LAUNCHAPPS_BUTTON,
-                                       IDS_LAUNCHAPPS_TIP);
-
+void CControllerDlg::CreateModuleButtons(int o)
+{
     // No module has a button without a mixer.
     if (!m_bHasMixer)
         return;

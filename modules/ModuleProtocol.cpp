@@ -58,63 +58,61 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
     const WORD wSender = LOWORD(wParam);
     if (wSender == LOWORD((UINT_PTR)m_hWnd))
         return 0;       // the bar's own posts never count
-    const HWND hSender = (HWND)(UINT_PTR)wSender;
-
     switch ((int)lParam) {
-    case MODMSG_ATTACH: {
-        if (m_bInitialized)
-            RestoreBarAndModules();
-        // Only a top-level window is a module: a child's root is a stranger's window.
-        HWND hRoot = GetAncestor(hSender, GA_ROOT);
-        int nSlot = SlotFromTitle(hSender);
-        if (!nSlot || LOWORD((UINT_PTR)hRoot) != wSender)
-            break;
-        // A player that ended without leaving gives up its place first; one
-        // that announces itself again keeps the place it has.
-        ModuleSlot& slot = m_modules[nSlot];
-        if (slot.hWnd && !IsWindow(slot.hWnd))
-            FreeSlot(nSlot);
-        if (!slot.hWnd)
-            slot.nOrder = m_nNextModuleOrder++;
-        // Kept whole: a low word alone can name another window once this one has gone.
-        slot.hWnd = hRoot;
-        SetModuleLaunchState(nSlot, FALSE);
-        break;
-    }
-    case MODMSG_DETACH:
-        for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
-            ModuleSlot& slot = m_modules[i];
-            // An empty slot is nobody's, whatever a sender puts in wParam.
-            if (!slot.hWnd || LOWORD((UINT_PTR)slot.hWnd) != wSender)
-                continue;
-            FreeSlot(i);
-            SetModuleLaunchState(i, TRUE);
-            break;
-        }
-        break;
-    case MODMSG_MINIMIZE:
-        m_bModulesHiddenByBar = TRUE;
-        if (m_nOrientation == ORIENT_FLOAT) {
-            ShowWindow(SW_MINIMIZE);
-        } else {
-            SetModulesMinimized(1);
-            SetMinimizeToolTip();
-        }
-        break;
-    case MODMSG_RESTORE:
-        m_bModulesHiddenByBar = TRUE;
-        if (m_nOrientation == ORIENT_FLOAT) {
-            ShowWindow(SW_RESTORE);
-        } else {
-            SetModulesMinimized(0);
-            SetMinimizeToolTip();
-        }
-        break;
-    case MODMSG_EXIT:
-        ExitController();
-        break;
+    case MODMSG_ATTACH:     OnModuleAttach(wSender); break;
+    case MODMSG_DETACH:     OnModuleDetach(wSender); break;
+    case MODMSG_MINIMIZE:   OnModuleMinimizeOrRestore(TRUE); break;
+    case MODMSG_RESTORE:    OnModuleMinimizeOrRestore(FALSE); break;
+    case MODMSG_EXIT:       ExitController(); break;
     }
     return 0;
+}
+
+void CControllerDlg::OnModuleAttach(WORD wSender)
+{
+    if (m_bInitialized)
+        RestoreBarAndModules();
+    // Only a top-level window is a module: a child's root is a stranger's window.
+    const HWND hSender = (HWND)(UINT_PTR)wSender;
+    HWND hRoot = GetAncestor(hSender, GA_ROOT);
+    int nSlot = SlotFromTitle(hSender);
+    if (!nSlot || LOWORD((UINT_PTR)hRoot) != wSender)
+        return;
+    // A player that ended without leaving gives up its place first; one
+    // that announces itself again keeps the place it has.
+    ModuleSlot& slot = m_modules[nSlot];
+    if (slot.hWnd && !IsWindow(slot.hWnd))
+        FreeSlot(nSlot);
+    if (!slot.hWnd)
+        slot.nOrder = m_nNextModuleOrder++;
+    // Kept whole: a low word alone can name another window once this one has gone.
+    slot.hWnd = hRoot;
+    SetModuleLaunchState(nSlot, FALSE);
+}
+
+void CControllerDlg::OnModuleDetach(WORD wSender)
+{
+    for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++) {
+        // An empty slot is nobody's, whatever a sender puts in wParam.
+        if (m_modules[i].hWnd && LOWORD((UINT_PTR)m_modules[i].hWnd) == wSender) {
+            FreeSlot(i);
+            SetModuleLaunchState(i, TRUE);
+            return;
+        }
+    }
+}
+
+// A module minimised or restored the suite: a floating bar follows as a
+// window, a docked one as the state of its Minimize button.
+void CControllerDlg::OnModuleMinimizeOrRestore(BOOL bMinimize)
+{
+    m_bModulesHiddenByBar = TRUE;
+    if (m_nOrientation == ORIENT_FLOAT) {
+        ShowWindow(bMinimize ? SW_MINIMIZE : SW_RESTORE);
+    } else {
+        SetModulesMinimized(bMinimize ? 1 : 0);
+        SetMinimizeToolTip();
+    }
 }
 
 void CControllerDlg::OnSize(UINT nType, int cx, int cy)

@@ -1,12 +1,7 @@
 #include "3sBmButton.h"
-#include "PaneModule.h"
 #include "afx/AfxMsgMap.h"
-#include "afx/CPaintDC.h"
 
-BEGIN_MESSAGE_MAP(C3sBmButton, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(C3sBmButton, CPaneControl)
     ON_WM_PAINT()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
@@ -19,31 +14,11 @@ END_MESSAGE_MAP()
 
 C3sBmButton::C3sBmButton(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
                          int, int, HRGN, int, int)
-    : m_nID(nID), m_bitmap(nIDBitmap), m_strToolTip(pszToolTip)
+    : CPaneControl(nID, rc, pParent, nIDBitmap, pszToolTip, FACE_COUNT, 0)
 {
-    SIZE size = m_bitmap.GetSize();
-    CRect rcWnd(rc.left, rc.top, rc.left + size.cx / FACE_COUNT, rc.top + size.cy);
-    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE,
-             rcWnd, pParent, (HMENU)(UINT_PTR)nID);
 }
 
-C3sBmButton::~C3sBmButton()
-{
-    // While the object is whole, so that OnDestroy still runs.
-    DestroyWindow();
-}
-
-BOOL C3sBmButton::PreCreateWindow(CREATESTRUCTA& cs)
-{
-    cs.hInstance = CPaneModule::Instance();
-    return TRUE;
-}
-
-LRESULT C3sBmButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);
-    return CWnd::WindowProc(message, wParam, lParam);
-}
+C3sBmButton::~C3sBmButton() = default;
 
 void C3sBmButton::SetButtonCursor(HCURSOR hCursor, HCURSOR hDownCursor)
 {
@@ -56,24 +31,6 @@ void C3sBmButton::SetToolTip(LPCSTR pszText)
     m_strToolTip = pszText;
     if (m_hWnd)
         m_toolTip.SetText(m_hWnd, m_strToolTip);
-}
-
-int C3sBmButton::OnCreate(LPCREATESTRUCTA)
-{
-    m_toolTip.SetText(m_hWnd, m_strToolTip);
-    return 0;
-}
-
-void C3sBmButton::OnDestroy()
-{
-    m_toolTip.Destroy();
-    Default();
-}
-
-BOOL C3sBmButton::OnEraseBkgnd(HDC)
-{
-    // The face covers the whole button; erasing first would only flicker.
-    return TRUE;
 }
 
 int C3sBmButton::GetFace() const
@@ -93,10 +50,7 @@ void C3sBmButton::Redraw()
 
 void C3sBmButton::OnPaint()
 {
-    CPaintDC dc(m_hWnd);
-    CRect rc;
-    GetClientRect(rc);
-    m_bitmap.Draw(dc, 0, 0, rc.Width(), rc.Height(), GetFace() * rc.Width());
+    PaintFace(GetFace());
 }
 
 void C3sBmButton::OnMouseMove(UINT, CPoint point)
@@ -126,9 +80,8 @@ void C3sBmButton::OnLButtonUp(UINT, CPoint point)
     if (bClick && m_hCursor)
         ::SetCursor(m_hCursor);
     Redraw();
-    // Posted, not sent: the parent may delete this button in its handler.
     if (bClick)
-        ::PostMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(m_nID, BN_CLICKED), (LPARAM)m_hWnd);
+        PostClick();
 }
 
 void C3sBmButton::OnCaptureChanged(HWND)

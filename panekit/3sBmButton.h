@@ -4,13 +4,9 @@
 #ifndef PANEKIT_3SBMBUTTON_H
 #define PANEKIT_3SBMBUTTON_H
 
-#include "afx/CWnd.h"
-#include "panekit/PaneKitApi.h"
-#include "panekit/PaneBitmap.h"
-#include "panekit/PaneMouse.h"
-#include "panekit/PaneToolTip.h"
+#include "panekit/PaneControl.h"
 
-class PANEKIT_API C3sBmButton : public CWnd {
+class PANEKIT_API C3sBmButton : public CPaneControl {
 public:
     enum { FACE_NORMAL, FACE_HIGHLIGHT, FACE_PRESSED, FACE_DISABLED, FACE_COUNT };
 
@@ -25,12 +21,6 @@ public:
     void SetToolTip(LPCSTR pszText);
 
 protected:
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    int OnCreate(LPCREATESTRUCTA pcs);
-    void OnDestroy();
-    BOOL OnEraseBkgnd(HDC hDC);
     void OnPaint();
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnMouseLeave();
@@ -46,13 +36,7 @@ private:
     int GetFace() const;
     void Redraw();
 
-    UINT m_nID;
-    CPaneBitmap m_bitmap;
-    CString m_strToolTip;
-    HCURSOR m_hCursor = nullptr;
     HCURSOR m_hDownCursor = nullptr;
-    CPaneMouse m_mouse;
-    CPaneToolTip m_toolTip;
 };
 
 #endif

@@ -1,12 +1,7 @@
 #include "BmArea.h"
-#include "PaneModule.h"
 #include "afx/AfxMsgMap.h"
-#include "afx/CPaintDC.h"
 
-BEGIN_MESSAGE_MAP(CBmArea, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(CBmArea, CPaneControl)
     ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -21,59 +16,20 @@ CBmArea::CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR
 }
 
 CBmArea::CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, DWORD dwStyle)
-    : m_nID(nID), m_bitmap(nIDBitmap), m_strToolTip(pszToolTip)
+    : CPaneControl(nID, rc, pParent, nIDBitmap, pszToolTip, 1, dwStyle)
 {
-    SIZE size = m_bitmap.GetSize();
-    CRect rcWnd(rc.left, rc.top, rc.left + size.cx, rc.top + size.cy);
-    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE | dwStyle,
-             rcWnd, pParent, (HMENU)(UINT_PTR)nID);
 }
 
-CBmArea::~CBmArea()
-{
-    DestroyWindow();
-}
-
-BOOL CBmArea::PreCreateWindow(CREATESTRUCTA& cs)
-{
-    cs.hInstance = CPaneModule::Instance();
-    return TRUE;
-}
-
-LRESULT CBmArea::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    m_toolTip.RelayEvent(m_hWnd, message, wParam, lParam);
-    return CWnd::WindowProc(message, wParam, lParam);
-}
+CBmArea::~CBmArea() = default;
 
 void CBmArea::SetButtonCursor(HCURSOR hCursor)
 {
     m_hCursor = hCursor;
 }
 
-int CBmArea::OnCreate(LPCREATESTRUCTA)
-{
-    m_toolTip.SetText(m_hWnd, m_strToolTip);
-    return 0;
-}
-
-void CBmArea::OnDestroy()
-{
-    m_toolTip.Destroy();
-    Default();
-}
-
-BOOL CBmArea::OnEraseBkgnd(HDC)
-{
-    return TRUE;
-}
-
 void CBmArea::OnPaint()
 {
-    CPaintDC dc(m_hWnd);
-    CRect rc;
-    GetClientRect(rc);
-    m_bitmap.Draw(dc, 0, 0, rc.Width(), rc.Height(), 0);
+    PaintFace(0);
 }
 
 void CBmArea::OnLButtonDown(UINT, CPoint)
@@ -83,9 +39,8 @@ void CBmArea::OnLButtonDown(UINT, CPoint)
 
 void CBmArea::OnLButtonUp(UINT, CPoint point)
 {
-    // Posted, not sent: the parent may delete this area in its handler.
     if (m_mouse.OnRelease(m_hWnd, point))
-        ::PostMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(m_nID, BN_CLICKED), (LPARAM)m_hWnd);
+        PostClick();
 }
 
 void CBmArea::OnCaptureChanged(HWND)

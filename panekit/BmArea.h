@@ -3,13 +3,9 @@
 #ifndef PANEKIT_BMAREA_H
 #define PANEKIT_BMAREA_H
 
-#include "afx/CWnd.h"
-#include "panekit/PaneKitApi.h"
-#include "panekit/PaneBitmap.h"
-#include "panekit/PaneMouse.h"
-#include "panekit/PaneToolTip.h"
+#include "panekit/PaneControl.h"
 
-class PANEKIT_API CBmArea : public CWnd {
+class PANEKIT_API CBmArea : public CPaneControl {
 public:
     // Only rc's left and top count; the area is as large as its bitmap.
     // pszToolTip may be NULL for no tip. The bar passes 0, NULL, 1, 1 for
@@ -24,12 +20,6 @@ protected:
     // For areas that hold windows of their own (dwStyle adds to WS_CHILD | WS_VISIBLE).
     CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, DWORD dwStyle);
 
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    int OnCreate(LPCREATESTRUCTA pcs);
-    void OnDestroy();
-    BOOL OnEraseBkgnd(HDC hDC);
     void OnPaint();
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
@@ -37,14 +27,6 @@ protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    UINT m_nID;
-    CPaneBitmap m_bitmap;
-    CString m_strToolTip;
-    HCURSOR m_hCursor = nullptr;
-    CPaneMouse m_mouse;
-    CPaneToolTip m_toolTip;
 };
 
 #endif

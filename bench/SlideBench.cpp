@@ -16,6 +16,8 @@ namespace {
 class CBenchBar : public CDockingBarDlg {
 public:
     CBenchBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) {}
+    using CDockingBarDlg::ShowAutoHideBar;
+    using CDockingBarDlg::m_dwFlags;
     int m_nMoves = 0;
 
 protected:

@@ -79,6 +79,29 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
 
+    // For the Setup sheet, which shows and changes the settings below.
+    void ArrangeModulesBehindBar();
+    BOOL ReadCDPlayerAssociation();
+
+    // The settings the registry keeps and the Setup sheet edits.
+    BOOL m_bHasCDAudio = FALSE;
+    RECORDFORMAT m_wfxRecord = { 1, 11025, WAVE_FORMAT_PCM, 8 };
+    BOOL m_bCoordinateWithTaskbar = FALSE;
+    char m_szCDPlayerText[256] = "";
+    BOOL m_bKeepCDSoundOnExit = TRUE;
+    BOOL m_bKeepRadioSoundOnExit = TRUE;
+    BOOL m_bSetupFlag = FALSE;
+    BOOL m_bCDPlayerChanged = FALSE;    // the Preference page's box differs from what it showed
+    int m_nSavedEdge = DBE_FLOAT;
+    RECT m_rcFloat;
+    BOOL m_bAutoHideSetting = FALSE;
+    BOOL m_bAlwaysOnTopSetting = FALSE;
+    BOOL m_bInsertIconWhenQuit = TRUE;
+
+protected:
+    // The rest is the bar's own; tests reach it through one subclass of theirs.
+    void OnEdgeChanged(BOOL bProposed, int nEdge) override;
+
     void CreateControls(int nOrientation);
     void DestroyControls();
     void SetAlwaysOnTop(BOOL bAlwaysOnTop);
@@ -115,30 +138,15 @@ public:
     int GetStackHeight() const;
     void UpdateModulePositions();
     void MoveModules();
-    void ArrangeModulesBehindBar();
     void PlaceLegs();
     void HideLegs();
     void ShowLegs();
 
     // Default CD player association
-    BOOL ReadCDPlayerAssociation();
     void RegisterCDPlayer();
     void RestoreCDPlayer();
 
-    BOOL m_bHasCDAudio = FALSE;
-    RECORDFORMAT m_wfxRecord = { 1, 11025, WAVE_FORMAT_PCM, 8 };
-    BOOL m_bCoordinateWithTaskbar = FALSE;
-    char m_szCDPlayerText[256] = "";
-    BOOL m_bKeepCDSoundOnExit = TRUE;
-    BOOL m_bKeepRadioSoundOnExit = TRUE;
-    BOOL m_bSetupFlag = FALSE;
-    BOOL m_bCDPlayerChanged = FALSE;    // the Preference page's box differs from what it showed
     CString m_strCompanyLocal;
-    int m_nSavedEdge = DBE_FLOAT;
-    RECT m_rcFloat;
-    BOOL m_bAutoHideSetting = FALSE;
-    BOOL m_bAlwaysOnTopSetting = FALSE;
-    BOOL m_bInsertIconWhenQuit = TRUE;
     int m_cxClient = 0;
     int m_cyClient = 0;
     BOOL m_bStartFromModule;
@@ -190,9 +198,6 @@ public:
     BOOL m_bExiting = FALSE;                    // ExitController has begun
     HWINEVENTHOOK m_ahWindowEvents[2] = {};     // windows created, destroyed or renamed anywhere
     HWND m_hVolumeControl = nullptr;            // the Volume Control's window, as the last mouse move found it
-
-protected:
-    void OnEdgeChanged(BOOL bProposed, int nEdge) override;
 
     int OnCreate(LPCREATESTRUCTA pcs);
     void OnSysCommand(UINT nID, LPARAM lParam);

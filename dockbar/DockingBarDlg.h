@@ -56,24 +56,6 @@ public:
 
     static int EdgeFromPoint(DWORD dwFlags, POINT pt);
     int CalcProposedEdge(POINT pt) const;
-    void GetDockRect(int nEdge, RECT* prc);
-    // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.
-    RECT GetDockBand(int nEdge, int cThick, BOOL bQueryShell);
-
-    void ApplyTaskbarState(UINT uMask, UINT uState);
-    BOOL CalcAutoHideRect(BOOL bShow, RECT* prc) const;
-    void ShowAutoHideBar(BOOL bShow);
-    void SlideWindow(const RECT* prc);
-
-    UINT m_uTaskbarState;
-    DOCKBARSTATE m_state;
-    DWORD m_dwFlags = 0;
-    int m_cxSizeInc = 0;
-    int m_cySizeInc = 0;
-    int m_nProposedEdge = DBE_NONE;
-    BOOL m_bFullScreenApp = FALSE;
-    BOOL m_bAutoHideShown = FALSE;
-    BOOL m_bFollowTaskbarState = FALSE;
 
     // The tick source of the slide; tests replace it to cross the counter's wrap.
     static DWORD (WINAPI* s_pfnGetTickCount)();
@@ -86,6 +68,13 @@ protected:
     virtual void OnTaskbarStateChange(UINT uChanged, UINT uState);
     virtual void OnWindowArrange(BOOL bBeginning) {}
 
+    void GetDockRect(int nEdge, RECT* prc);
+    // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.
+    RECT GetDockBand(int nEdge, int cThick, BOOL bQueryShell);
+    void ApplyTaskbarState(UINT uMask, UINT uState);
+    BOOL CalcAutoHideRect(BOOL bShow, RECT* prc) const;
+    void ShowAutoHideBar(BOOL bShow);
+    void SlideWindow(const RECT* prc);
     UINT AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam = 0, RECT* prc = nullptr);
     int GetAutoHideEdge();
 
@@ -104,6 +93,16 @@ protected:
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     LRESULT OnNcHitTest(CPoint point);
     void OnTimer(UINT_PTR nIDEvent);
+
+    UINT m_uTaskbarState;
+    DOCKBARSTATE m_state;
+    DWORD m_dwFlags = 0;
+    int m_cxSizeInc = 0;
+    int m_cySizeInc = 0;
+    int m_nProposedEdge = DBE_NONE;
+    BOOL m_bFullScreenApp = FALSE;
+    BOOL m_bAutoHideShown = FALSE;
+    BOOL m_bFollowTaskbarState = FALSE;
 
     DECLARE_MESSAGE_MAP()
 };

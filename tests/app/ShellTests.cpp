@@ -49,7 +49,7 @@ TEST_F(ProgressWindow, ShowsEachStepTopmostUntilClosedWhileTheWaitsDispatchMessa
     for (const auto& c : cases) {
         const HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
         const UINT_PTR nTimer = SetTimer(nullptr, s_nTicks = 0, 50, CountTick);
-        BarPtr pBar(new CControllerDlg(nullptr, c.bFromModule));
+        BarPtr pBar(new CBarUnderTest(nullptr, c.bFromModule));
         const HWND hWnd = pBar->m_pLoadingDlg->m_hWnd;
         EXPECT_TRUE(IsWindowVisible(hWnd) && (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
                     abs(Centre(hWnd).x - 512) <= 1 && WindowText(hWnd) == "Tymp Studio 3.0") << WindowRect(hWnd);
@@ -68,13 +68,13 @@ static DWORD WINAPI HangWithAWindow(LPVOID hRelease)
 TEST_F(ProgressWindow, NeitherMissingMemoryNorAHungWindowOfTheIconCopysTitleStopsTheStart)
 {
     s_cbFail = sizeof(CLoadingDlg);
-    BarPtr pBar(new CControllerDlg(nullptr, TRUE));
+    BarPtr pBar(new CBarUnderTest(nullptr, TRUE));
     EXPECT_TRUE(!pBar->m_pLoadingDlg && pBar->Create(102, nullptr) && IsWindowVisible(pBar->m_hWnd));
     pBar.reset();
     HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE hThread = CreateThread(nullptr, 0, HangWithAWindow, hRelease, 0, nullptr);
     WaitUntil([] { return FindWindowA(nullptr, "Tymp Studio 3.0") != nullptr; });
-    pBar.reset(new CControllerDlg(nullptr, TRUE));
+    pBar.reset(new CBarUnderTest(nullptr, TRUE));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(hThread, 0)) << "the start went on only once the window had gone";
     SetEvent(hRelease), WaitForSingleObject(hThread, INFINITE), CloseHandle(hThread), CloseHandle(hRelease);
 }

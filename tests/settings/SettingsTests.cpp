@@ -31,7 +31,7 @@ protected:
         m_bar.SaveSettings();
         return (bMissing ? "(missing) " : "") + Stored(strName).substr(1);
     }
-    CControllerDlg m_bar{ nullptr, TRUE };
+    CBarUnderTest m_bar{ nullptr, TRUE };
 };
 
 TEST_F(Settings, SavesEveryValueByteForByteAndLoadsItBack)

@@ -78,7 +78,7 @@ void BarDeleter::operator()(CControllerDlg* p) const
 
 BarPtr StartBar()
 {
-    BarPtr pBar(new CControllerDlg(nullptr, TRUE));
+    BarPtr pBar(new CBarUnderTest(nullptr, TRUE));
     EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr));
     pBar->m_bInsertIconWhenQuit = FALSE;
     return pBar;

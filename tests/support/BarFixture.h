@@ -23,10 +23,33 @@ public:
     static std::vector<MCIDEVICEID> s_closedDevices;
 };
 
+// The real bar, its own state opened to the tests: the one place they reach it.
+class CBarUnderTest : public CControllerDlg {
+public:
+    using CControllerDlg::CControllerDlg;
+    using CControllerDlg::ExitController;
+    using CControllerDlg::LoadSettings;
+    using CControllerDlg::RegisterCDPlayer;
+    using CControllerDlg::SaveModuleLayout;
+    using CControllerDlg::SaveSettings;
+    using CControllerDlg::SetModuleLaunchState;
+    using CControllerDlg::m_bFollowTaskbarState;
+    using CControllerDlg::m_bLaunchModule;
+    using CControllerDlg::m_bModulePositionSaved;
+    using CControllerDlg::m_modules;
+    using CControllerDlg::m_nModulesMinimized;
+    using CControllerDlg::m_nNextModuleOrder;
+    using CControllerDlg::m_pLeg;
+    using CControllerDlg::m_pLoadingDlg;
+    using CControllerDlg::m_rcFocus;
+    using CControllerDlg::m_state;
+    using CControllerDlg::m_strCompanyLocal;
+};
+
 struct BarDeleter {
     void operator()(CControllerDlg* p) const;
 };
-using BarPtr = std::unique_ptr<CControllerDlg, BarDeleter>;
+using BarPtr = std::unique_ptr<CBarUnderTest, BarDeleter>;
 
 // Starts a bar as the program does, but modeless, so the test keeps running.
 BarPtr StartBar();

@@ -52,6 +52,19 @@ void SetDword(HKEY hKey, LPCSTR pszName, DWORD dw)
     RegSetValueExA(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dw, sizeof dw);
 }
 
+// The wave player's recording format: every field a REG_DWORD, 16-bit ones too.
+struct FormatField {
+    LPCSTR pszName;
+    DWORD RECORDFORMAT::* pdw;
+    WORD RECORDFORMAT::* pw;
+};
+const FormatField s_formatFields[] = {
+    { "nChannels", &RECORDFORMAT::nChannels, nullptr },
+    { "wBitsPerSample", nullptr, &RECORDFORMAT::wBitsPerSample },
+    { "wFormatTag", nullptr, &RECORDFORMAT::wFormatTag },
+    { "nSamplesPerSec", &RECORDFORMAT::nSamplesPerSec, nullptr },
+};
+
 // The controller key's 4-byte values, in the order they are read and written.
 struct IntSetting {
     LPCSTR pszName;
@@ -99,10 +112,12 @@ void CControllerDlg::LoadSettings()
 
     if (!key.Open(HKEY_CURRENT_USER, REGKEY_WAVEPLAYER, KEY_QUERY_VALUE))
         return;
-    QueryInt(key, "nChannels", m_wfxRecord.nChannels);
-    QueryWord(key, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
-    QueryWord(key, "wFormatTag", m_wfxRecord.wFormatTag);
-    QueryInt(key, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
+    for (const FormatField& field : s_formatFields) {
+        if (field.pdw)
+            QueryInt(key, field.pszName, m_wfxRecord.*field.pdw);
+        else
+            QueryWord(key, field.pszName, m_wfxRecord.*field.pw);
+    }
 }
 
 void CControllerDlg::SaveSettings()
@@ -120,10 +135,8 @@ void CControllerDlg::SaveSettings()
 
     if (!key.Create(HKEY_CURRENT_USER, REGKEY_WAVEPLAYER, KEY_SET_VALUE))
         return;
-    SetDword(key, "nChannels", m_wfxRecord.nChannels);
-    SetDword(key, "nSamplesPerSec", m_wfxRecord.nSamplesPerSec);
-    SetDword(key, "wBitsPerSample", m_wfxRecord.wBitsPerSample);
-    SetDword(key, "wFormatTag", m_wfxRecord.wFormatTag);
+    for (const FormatField& field : s_formatFields)
+        SetDword(key, field.pszName, field.pdw ? m_wfxRecord.*field.pdw : m_wfxRecord.*field.pw);
 }
 
 void CControllerDlg::SaveModuleLayout()

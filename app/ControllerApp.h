@@ -5,10 +5,10 @@
 
 #include "controller/ControllerDlg.h"
 
-#define SWITCH_TRAY_ICON        " AddIconToTaskbarWhenQuit"
-#define SWITCH_AUTOCLOSE        " AUTOCLOSE"
-#define SWITCH_RUNMINIMIZE      " RUNMINIMIZE"
-#define SWITCH_FROM_MODULE      " StartFromModuleWithoutRunOther"
+constexpr char SWITCH_TRAY_ICON[] = " AddIconToTaskbarWhenQuit";
+constexpr char SWITCH_AUTOCLOSE[] = " AUTOCLOSE";
+constexpr char SWITCH_RUNMINIMIZE[] = " RUNMINIMIZE";
+constexpr char SWITCH_FROM_MODULE[] = " StartFromModuleWithoutRunOther";
 
 class CControllerApp : public CWinApp {
 public:

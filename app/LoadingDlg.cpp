@@ -3,7 +3,7 @@
 #include "controller/ControllerDlg.h"
 #include "res/resource.h"
 
-#define WM_LOADING_PREPARE  (WM_USER + 100)
+constexpr UINT WM_LOADING_PREPARE = WM_USER + 100;
 
 BEGIN_MESSAGE_MAP(CLoadingDlg, CDialog)
     ON_MESSAGE(WM_CLOSEINSTANCE, OnCloseInstance)

@@ -14,15 +14,15 @@ class CLeg;
 class CLoadingDlg;
 
 // Private messages between copies of the program.
-#define WM_CLOSEINSTANCE    (WM_USER + 700)
-#define WM_TRAYNOTIFY       (WM_USER + 800)
+constexpr UINT WM_CLOSEINSTANCE = WM_USER + 700;
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 800;
 
 // The module protocol, registered as "WM_TYMP_BY_KVB_1".
-#define MODMSG_ATTACH       0
-#define MODMSG_DETACH       1
-#define MODMSG_MINIMIZE     2
-#define MODMSG_RESTORE      3
-#define MODMSG_EXIT         (-1)
+constexpr int MODMSG_ATTACH = 0;
+constexpr int MODMSG_DETACH = 1;
+constexpr int MODMSG_MINIMIZE = 2;
+constexpr int MODMSG_RESTORE = 3;
+constexpr int MODMSG_EXIT = -1;
 
 extern UINT g_uModuleMessage;     // registered with the others by the application
 
@@ -33,26 +33,26 @@ const void* LoadWaveResource(UINT nID);
 BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle);
 
 // Module slots: 0 Volume Control, 1 CD player, 2 wave player, 3 MIDI player.
-#define MODULE_VOLUME       0
-#define MODULE_CDPLAYER     1
-#define MODULE_WAVEPLAYER   2
-#define MODULE_MIDIPLAYER   3
-#define MODULE_COUNT        4
+constexpr int MODULE_VOLUME = 0;
+constexpr int MODULE_CDPLAYER = 1;
+constexpr int MODULE_WAVEPLAYER = 2;
+constexpr int MODULE_MIDIPLAYER = 3;
+constexpr int MODULE_COUNT = 4;
 
 // How the bar was started: its start mode, from the command line.
 enum { START_NORMAL, START_AUTOCLOSE, START_RUNMINIMIZE };
 // The bar's orientation, which also indexes its per-orientation rectangles.
 enum { ORIENT_FLOAT, ORIENT_HORZ, ORIENT_VERT };
 
-#define BAR_FLOAT_WIDTH     408
-#define BAR_FLOAT_HEIGHT    45
-#define BAR_FLOAT_TOP_SPAN  336     // the default floating bar's top is where a window this high is centred
-#define BAR_INIT_TOP        64      // where the bar waits, 0 x 0, until its place is applied
-#define MODULE_TOP_NONE     32767   // the window top a slot without a module sorts by
-#define BAR_THICKNESS       32
-#define BAR_AUTOCLOSE_TIMER 300
-#define BAR_AUTOCLOSE_DELAY 1500
-#define BAR_CLOSEINSTANCE_TIMEOUT 5000  // ms a notification-icon copy has to end itself
+constexpr int BAR_FLOAT_WIDTH = 408;
+constexpr int BAR_FLOAT_HEIGHT = 45;
+constexpr int BAR_FLOAT_TOP_SPAN = 336;  // the default floating bar's top is where a window this high is centred
+constexpr int BAR_INIT_TOP = 64;  // where the bar waits, 0 x 0, until its place is applied
+constexpr int MODULE_TOP_NONE = 32767;  // the window top a slot without a module sorts by
+constexpr int BAR_THICKNESS = 32;
+constexpr int BAR_AUTOCLOSE_TIMER = 300;
+constexpr int BAR_AUTOCLOSE_DELAY = 1500;
+constexpr int BAR_CLOSEINSTANCE_TIMEOUT = 5000;  // ms a notification-icon copy has to end itself
 
 struct ModuleSlot {
     HWND hWnd;

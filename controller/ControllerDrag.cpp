@@ -2,8 +2,8 @@
 #include "controller/ControllerDlg.h"
 #include "afx/CPaintDC.h"
 
-#define STACK_BAR_HEIGHT    50      // the floating bar and the gap below it
-#define STACK_MODULE_HEIGHT 97
+constexpr int STACK_BAR_HEIGHT = 50;  // the floating bar and the gap below it
+constexpr int STACK_MODULE_HEIGHT = 97;
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
 
-#define MODULE_STACK_GAP    5       // first module below the floating bar
-#define MODULE_STACK_STEP   97      // from one module to the next
+constexpr int MODULE_STACK_GAP = 5;  // first module below the floating bar
+constexpr int MODULE_STACK_STEP = 97;  // from one module to the next
 
 void CControllerDlg::RestoreBarAndModules()
 {

@@ -6,8 +6,8 @@
 #include "afx/CFrameWnd.h"
 #include "afx/CPaintDC.h"
 
-#define LEG_WIDTH           24
-#define LEG_HEIGHT          11
+constexpr int LEG_WIDTH = 24;
+constexpr int LEG_HEIGHT = 11;
 
 class CLeg : public CFrameWnd {
 public:

@@ -9,19 +9,19 @@
 #include <shellapi.h>
 
 // Positions besides the shell's ABE_LEFT, ABE_TOP, ABE_RIGHT, ABE_BOTTOM.
-#define DBE_NONE    (-1)
-#define DBE_FLOAT   (-2)
+constexpr int DBE_NONE = -1;
+constexpr int DBE_FLOAT = -2;
 
-#define DBF_ALLOWLEFTRIGHT      0x01
-#define DBF_ALLOWTOPBOTTOM      0x02
-#define DBF_ALLOWFLOAT          0x04
-#define DBF_ALLOWAUTOHIDE       0x10
-#define DBF_ALLOWALWAYSONTOP    0x20
+constexpr DWORD DBF_ALLOWLEFTRIGHT = 0x01;
+constexpr DWORD DBF_ALLOWTOPBOTTOM = 0x02;
+constexpr DWORD DBF_ALLOWFLOAT = 0x04;
+constexpr DWORD DBF_ALLOWAUTOHIDE = 0x10;
+constexpr DWORD DBF_ALLOWALWAYSONTOP = 0x20;
 
-#define DB_AUTOHIDE_TIMER       1
-#define DB_AUTOHIDE_PERIOD      400     // ms between auto-hide polls
-#define DB_SLIDE_TIME           400     // ms a slide takes
-#define DB_HIDDEN_STRIP         2       // pixels of a hidden bar left on screen
+constexpr int DB_AUTOHIDE_TIMER = 1;
+constexpr int DB_AUTOHIDE_PERIOD = 400;  // ms between auto-hide polls
+constexpr int DB_SLIDE_TIME = 400;  // ms a slide takes
+constexpr int DB_HIDDEN_STRIP = 2;  // pixels of a hidden bar left on screen
 
 struct DOCKBARSTATE {
     UINT cbSize;

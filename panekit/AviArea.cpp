@@ -5,8 +5,8 @@
 
 // A clip looping for as long as the bar runs would keep an idle bar busy:
 // it plays a few times when it appears, and again when the pointer comes by.
-#define CLIP_PLAYS          3
-#define CLIP_PLAY_TIME      (CLIP_PLAYS * 16 * 66666 / 1000)    // ms
+constexpr int CLIP_PLAYS = 3;
+constexpr int CLIP_PLAY_TIME = CLIP_PLAYS * 16 * 66666 / 1000;  // ms
 
 BEGIN_MESSAGE_MAP(CAviArea, CBmArea)
     ON_WM_DESTROY()

@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#define REGKEY_CONTROLLER   "Software\\Marvik\\Tymp Studio\\TympController\\Settings"
-#define REGKEY_WAVEPLAYER   "Software\\Marvik\\Tymp Studio\\TympWavePlayer\\Settings"
-#define REGKEY_SUITE        "Software\\Marvik\\Tymp Studio\\Settings"
-#define REGKEY_AUDIOCD_PLAY "SOFTWARE\\classes\\AudioCD\\shell\\play\\command"
+constexpr char REGKEY_CONTROLLER[] = "Software\\Marvik\\Tymp Studio\\TympController\\Settings";
+constexpr char REGKEY_WAVEPLAYER[] = "Software\\Marvik\\Tymp Studio\\TympWavePlayer\\Settings";
+constexpr char REGKEY_SUITE[] = "Software\\Marvik\\Tymp Studio\\Settings";
+constexpr char REGKEY_AUDIOCD_PLAY[] = "SOFTWARE\\classes\\AudioCD\\shell\\play\\command";
 
-#define SETTING_BUFFER_SIZE 256
+constexpr int SETTING_BUFFER_SIZE = 256;
 
 // Read one value of the controller key or the suite key into a 256-byte
 // buffer, whatever its type. TRUE only when it was read and, as text, fits

@@ -5,9 +5,9 @@
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
 
-#define TRAY_ICON_ID        128
-#define NOTIFYICON_SIZE     88      // the original record, understood by every shell
-#define TRAY_START_WAIT     2000    // ms a started program has to become idle
+constexpr int TRAY_ICON_ID = 128;
+constexpr int NOTIFYICON_SIZE = 88;  // the original record, understood by every shell
+constexpr int TRAY_START_WAIT = 2000;  // ms a started program has to become idle
 
 BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)
     ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)

@@ -13,7 +13,7 @@ say() { printf '\n== %s\n' "$*"; }
 
 install_packages() {
     local missing=0
-    for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres wine Xvfb xdotool xwininfo cmake; do
+    for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres g++ wine Xvfb xdotool xwininfo cmake; do
         command -v "$cmd" >/dev/null 2>&1 || missing=1
     done
     [ -x /usr/bin/import ] || missing=1
@@ -30,7 +30,7 @@ install_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
         wine wine32:i386 wine64 mingw-w64 xvfb xdotool imagemagick x11-utils \
-        cmake make googletest >/dev/null
+        cmake make g++ googletest >/dev/null
 }
 
 # Wine runs the program's 32-bit code natively: the kernel must run i386 code.

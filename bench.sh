@@ -13,6 +13,7 @@ setup
 if [ -n "$BENCH_PREFIX" ]; then
     export WINEPREFIX=$BENCH_PREFIX
     install_standins
+    install_fonts
 fi
 
 XVFB_PID=

@@ -19,17 +19,18 @@ install_packages() {
     [ -x /usr/bin/import ] || missing=1
     [ -f /usr/src/googletest/CMakeLists.txt ] || missing=1
     dpkg -s wine32:i386 >/dev/null 2>&1 || missing=1
+    dpkg -s fonts-wine >/dev/null 2>&1 || missing=1
     if [ "$missing" = 0 ]; then
         say "Packages: all present"
         return
     fi
-    say "Installing packages (Wine, mingw-w64, Xvfb, xdotool, ImageMagick, GoogleTest)"
+    say "Installing packages (Wine and its fonts, mingw-w64, Xvfb, xdotool, ImageMagick, GoogleTest)"
     local sudo=""
     [ "$(id -u)" = 0 ] || sudo=sudo
     $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
-        wine wine32:i386 wine64 mingw-w64 xvfb xdotool imagemagick x11-utils \
+        wine wine32:i386 wine64 fonts-wine mingw-w64 xvfb xdotool imagemagick x11-utils \
         cmake make g++ googletest >/dev/null
 }
 
@@ -37,7 +38,7 @@ install_packages() {
 check_ia32() {
     if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
         echo "This machine cannot run 32-bit x86 programs (the kernel's IA-32 emulation is off)," >&2
-        echo "so Wine cannot run the 32-bit program, its build tools or its tests here." >&2
+        echo "so Wine cannot run the 32-bit program or its tests here; the build above is complete." >&2
         return 1
     fi
 }
@@ -54,6 +55,18 @@ prepare_prefix() {
     # on the virtual screen, managed windows make Wine wait for one on every hide.
     HOME=$BUILD/home wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
     HOME=$BUILD/home wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    install_fonts
+}
+
+# Without Wine's own TrueType fonts the caption buttons are drawn as letters
+# (no Marlett) and captions, menus and tooltips in a bitmap font (no Tahoma).
+# Wine finds the files in the Windows font folder by itself.
+install_fonts() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+    mkdir -p "$fonts"
+    for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+        cmp -s "/usr/share/wine/fonts/$font" "$fonts/$font" || cp "/usr/share/wine/fonts/$font" "$fonts/$font"
+    done
 }
 
 build() {
@@ -86,9 +99,9 @@ install_standins() {
 
 setup() {
     install_packages
+    build
     check_ia32
     prepare_prefix
-    build
     install_standins
     # The Wine server started above has no display; programs started later
     # must get one of their own, with the display they are given.

@@ -1,4 +1,5 @@
-// The command line, the start-up progress window and its waits, and the notification-icon copy.
+// The command line, the start-up progress window and its waits, the notification-icon copy, and the
+// fonts the prefix gives captions, menus and the caption buttons.
 #include "tests/support/BarFixture.h"
 #include "app/ControllerApp.h"
 #include "app/LoadingDlg.h"
@@ -148,4 +149,24 @@ TEST(TrayIcon, AHiddenIconWhoseMenuStartsTheSuiteAndThatComesBackWithANewTaskbar
     g_pfnShellNotifyIconA = Shell_NotifyIconA;
     EXPECT_EQ((std::vector<std::string>{ "0 88 128 7 1824 Tymp Studio 3.0 11", "0 88 128 7 1824 Tymp Studio 3.0 11",
                                          "2 88 128 0 0  10", "2 88 128 0 0  10" }), std::exchange(s_icons, {}));
+}
+
+TEST(Fonts, TheCaptionButtonsCaptionsMenusAndStatusLinesGetWinesOwnFaces)
+{
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof ncm;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    const struct { HFONT hFont; const char* pszFace; } cases[] = {
+        { CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett"), "Marlett" },
+        { CreateFontIndirectA(&ncm.lfCaptionFont), "Tahoma" }, { CreateFontIndirectA(&ncm.lfMenuFont), "Tahoma" },
+        { CreateFontIndirectA(&ncm.lfStatusFont), "Tahoma" } };
+    const HDC hDC = CreateCompatibleDC(nullptr);
+    for (const auto& c : cases) {
+        char szFace[LF_FACESIZE] = "";
+        const HGDIOBJ hOld = SelectObject(hDC, c.hFont);
+        GetTextFaceA(hDC, sizeof szFace, szFace);
+        EXPECT_STREQ(c.pszFace, szFace) << "row " << &c - cases << ": a font missing from the prefix's Fonts folder";
+        SelectObject(hDC, hOld), DeleteObject(c.hFont);
+    }
+    DeleteDC(hDC);
 }

@@ -5,6 +5,7 @@
 # Each picture is cropped to the rectangles of the windows it shows. Uses a
 # prefix of its own, so it never disturbs a test run.
 . "$(dirname "$0")/setup.sh"
+set -o pipefail     # a tympctl that fails stops the script
 setup
 export WINEPREFIX=$BUILD/wineprefix-shots
 prepare_prefix

@@ -17,7 +17,8 @@ constexpr DWORD START_TIMEOUT = 30000;
 
 class Controller : public Process {
 public:
-    explicit Controller(const std::string& strArgs = "") : Process("TympController.exe", strArgs) {}
+    explicit Controller(const std::string& strArgs = "", const std::string& strExe = "TympController.exe")
+        : Process(strExe, strArgs) {}
     HWND WaitForBar() const;    // its bar once shown with the progress window gone; null if never
     bool Close(HWND hBar) { return PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0) && WaitExit() && ExitCode() == 0; }
 };

@@ -4,7 +4,6 @@
 #include "tests/support/Processes.h"
 #include "controller/Leg.h"
 #include "res/resource.h"
-#include <fstream>
 #include <set>
 
 namespace {
@@ -192,17 +191,8 @@ TEST_F(Bar, FloatRestsAboveTheFirstModuleActivateModulesStacksThemAndHelpOpensIt
     Command(ID_ACTIVATE_MODULES);
     EXPECT_TRUE(!IsIconic(hWave) && Pos(hWave) == std::make_pair(600, 400)) << "restored, 5 pixels below the bar";
     DestroyWindow(hWave);
-    // A page type of the test's own, whose "open" writes the file and the folder it was given.
-    const std::string strLog = ProgramDirectory() + "help.log", strScript = ProgramDirectory() + "help.cmd";
-    SavedValue htm(".htm", "", HKEY_CLASSES_ROOT);
-    WriteString(".htm", "", "TympTestPage", HKEY_CLASSES_ROOT);
-    WriteString("TympTestPage\\shell\\open\\command", "", "\"" + strScript + "\" \"%1\"", HKEY_CLASSES_ROOT);
-    std::ofstream(strScript) << "@echo %1> \"" << strLog << "\"\r\n@cd>> \"" << strLog << "\"\r\n";
     LRESULT lResult;
-    AfxGetApp()->OnWndMsg(WM_COMMAND, ID_HELP, 0, &lResult);
-    std::string strFile, strFolder;
-    WaitUntil([&] { std::ifstream log(strLog); return std::getline(log, strFile) && std::getline(log, strFolder); }, 10000);
-    DeleteKey("TympTestPage", HKEY_CLASSES_ROOT), DeleteFileA(strLog.c_str()), DeleteFileA(strScript.c_str());
-    EXPECT_NE(std::string::npos, strFile.find("TympStudio.htm")) << strFile;
-    EXPECT_EQ(0u, strFolder.find(ProgramDirectory() + "Help")) << strFolder;
+    auto page = OpenedPage([&] { AfxGetApp()->OnWndMsg(WM_COMMAND, ID_HELP, 0, &lResult); });
+    EXPECT_NE(std::string::npos, page.first.find("TympStudio.htm")) << page.first;
+    EXPECT_EQ(0u, page.second.find(ProgramDirectory() + "Help")) << page.second;
 }

@@ -13,14 +13,9 @@ const RECT FLOATING = { 100, 100, 508, 145 };
 class CTestBar : public CDockingBarDlg {
 public:
     CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) { m_dwFlags = ALL; }
-    using CDockingBarDlg::ShowAutoHideBar;
-    using CDockingBarDlg::SlideWindow;
-    using CDockingBarDlg::m_bAutoHideShown;
-    using CDockingBarDlg::m_bFollowTaskbarState;
-    using CDockingBarDlg::m_dwFlags;
-    using CDockingBarDlg::m_nProposedEdge;
-    using CDockingBarDlg::m_state;
-    using CDockingBarDlg::m_uTaskbarState;
+    using CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow, CDockingBarDlg::m_bAutoHideShown,
+        CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_dwFlags, CDockingBarDlg::m_nProposedEdge,
+        CDockingBarDlg::m_state, CDockingBarDlg::m_uTaskbarState;
     ~CTestBar() override { if (m_hWnd) DestroyWindow(); }
     void Dock(int nEdge, BOOL bAutoHide = FALSE, BOOL bOnTop = FALSE)    // 50 thick left, 40 top, 32 right, 45 bottom
     {

@@ -3,7 +3,6 @@
 #include "tests/support/Controller.h"
 #include <climits>
 #include <deque>
-#include <fstream>
 
 constexpr RECT FLOAT_DEFAULT = { 308, 216, 716, 261 };     // on a 1024 x 768 screen
 const char* const FLOAT_NAMES[] = { "FloatLeft", "FloatTop", "FloatRight", "FloatBottom" };
@@ -146,12 +145,6 @@ TEST_F(Program, TheUnpackedZipFindsItsDllStandInsAndHelp)
     ModuleLog log;
     WriteString(KEY_CONTROLLER, "WavePlayerFileName", "StandIns\\TympWavePlayer.exe");
     WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, std::vector<int>{ 1, 2 }.data(), 8);
-    // A page type of the test's own, whose "open" writes the file and the folder it was given.
-    const std::string strLog = ProgramDirectory() + "zip-help.log", strScript = ProgramDirectory() + "zip-help.cmd";
-    SavedValue htm(".htm", "", HKEY_CLASSES_ROOT);
-    WriteString(".htm", "", "TympTestPage", HKEY_CLASSES_ROOT);
-    WriteString("TympTestPage\\shell\\open\\command", "", "\"" + strScript + "\" \"%1\"", HKEY_CLASSES_ROOT);
-    std::ofstream(strScript) << "@echo %1> \"" << strLog << "\"\r\n@cd>> \"" << strLog << "\"\r\n";
     // Started in its folder, as from Explorer, so that only the ZIP's PaneKit.dll is there to be found.
     char szWas[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, szWas), SetCurrentDirectoryA("C:\\TympZip-test");
@@ -159,14 +152,11 @@ TEST_F(Program, TheUnpackedZipFindsItsDllStandInsAndHelp)
     SetCurrentDirectoryA(szWas);
     HWND hBar = bar.WaitForBar();
     ASSERT_NE(hBar, nullptr) << "no bar; exit code " << bar.ExitCode();
-    PostMessageA(hBar, WM_COMMAND, 57670, 0);       // its Help button
+    auto page = OpenedPage([&] { PostMessageA(hBar, WM_COMMAND, 57670, 0); });     // its Help button
+    EXPECT_TRUE(page.first.find("TympStudio.htm") != std::string::npos && !lstrcmpiA(page.second.c_str(), "C:\\TympZip-test\\Help"))
+        << page.first << " in " << page.second;
     EXPECT_TRUE(bar.WaitExit(START_TIMEOUT) && bar.ExitCode() == 0) << "exit code " << bar.ExitCode();
     EXPECT_TRUE(log.WaitForLine("TympWavePlayer.exe", "exit")) << log.Dump();
-    std::string strFile, strFolder;
-    WaitUntil([&] { std::ifstream in(strLog); return std::getline(in, strFile) && std::getline(in, strFolder); }, 10000);
-    DeleteKey("TympTestPage", HKEY_CLASSES_ROOT), DeleteFileA(strLog.c_str()), DeleteFileA(strScript.c_str());
-    EXPECT_TRUE(strFile.find("TympStudio.htm") != std::string::npos && !lstrcmpiA(strFolder.c_str(), "C:\\TympZip-test\\Help"))
-        << strFile << " in " << strFolder;
     auto left = [] { std::string str; for (const ProcessEntry& p : Processes()) str += p.exe.find("Tymp") ? "" : p.exe + " "; return str; };
     EXPECT_TRUE(WaitUntil([&] { return left().empty(); }, 10000)) << left();
 }

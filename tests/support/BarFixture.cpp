@@ -42,10 +42,7 @@ LRESULT CALLBACK ModuleWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // The program registers its messages before any window; so do the tests.
-struct RegisteredMessages : ::testing::Environment {
-    void SetUp() override { CControllerApp::RegisterMessages(); }
-};
-[[maybe_unused]] const auto* g_pMessages = ::testing::AddGlobalTestEnvironment(new RegisteredMessages);
+[[maybe_unused]] const bool g_bMessagesRegistered = (CControllerApp::RegisterMessages(), true);
 
 } // namespace
 

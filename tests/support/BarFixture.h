@@ -27,23 +27,12 @@ public:
 class CBarUnderTest : public CControllerDlg {
 public:
     using CControllerDlg::CControllerDlg;
-    using CControllerDlg::ExitController;
-    using CControllerDlg::LoadSettings;
-    using CControllerDlg::RegisterCDPlayer;
-    using CControllerDlg::SaveModuleLayout;
-    using CControllerDlg::SaveSettings;
-    using CControllerDlg::SetModuleLaunchState;
-    using CControllerDlg::m_bFollowTaskbarState;
-    using CControllerDlg::m_bLaunchModule;
-    using CControllerDlg::m_bModulePositionSaved;
-    using CControllerDlg::m_modules;
-    using CControllerDlg::m_nModulesMinimized;
-    using CControllerDlg::m_nNextModuleOrder;
-    using CControllerDlg::m_pLeg;
-    using CControllerDlg::m_pLoadingDlg;
-    using CControllerDlg::m_rcFocus;
-    using CControllerDlg::m_state;
-    using CControllerDlg::m_strCompanyLocal;
+    using CControllerDlg::ExitController, CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer,
+        CControllerDlg::SaveModuleLayout, CControllerDlg::SaveSettings, CControllerDlg::SetModuleLaunchState;
+    using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule, CControllerDlg::m_bModulePositionSaved,
+        CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized, CControllerDlg::m_nNextModuleOrder,
+        CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg, CControllerDlg::m_rcFocus, CControllerDlg::m_state,
+        CControllerDlg::m_strCompanyLocal;
 };
 
 struct BarDeleter {

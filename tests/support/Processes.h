@@ -3,6 +3,8 @@
 #define TESTS_SUPPORT_PROCESSES_H
 
 #include "Wait.h"
+#include <utility>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,6 +25,9 @@ std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid = 0);
 
 // The folder of this test program, where the build puts every program, with its backslash.
 std::string ProgramDirectory();
+// The file and the folder a page was opened with while open() ran: for the
+// while, ".htm" pages open with a script of the test's that writes them down.
+std::pair<std::string, std::string> OpenedPage(const std::function<void()>& open);
 
 // One started program; the destructor ends it if it still runs.
 class Process {

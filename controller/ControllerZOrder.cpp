@@ -1,23 +1,25 @@
 // Keeping the running modules right behind the bar, and a dialog of the
 // bar's above it.
 #include "controller/ControllerDlg.h"
+#include <algorithm>
 
 // Whether the running modules already come right after the bar in the
 // z-order; the hit test asks on every mouse move, so this spares the
-// modules' processes a reordering that changes nothing.
+// modules' processes a reordering that changes nothing. Each module window
+// is looked up once: every question about another process's window is a
+// round trip to the window server.
 bool CControllerDlg::ModulesBehindBar() const
 {
+    HWND ahRunning[MODULE_COUNT];
     int nRunning = 0;
-    ForEachRunningModule([&](int) { nRunning++; });
-    int nFound = 0;
-    for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h && nFound < nRunning; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        bool bModule = false;
-        ForEachRunningModule([&](int i) { bModule |= m_modules[i].hWnd == h; });
-        if (!bModule)
+    ForEachRunningModule([&](int i) { ahRunning[nRunning++] = m_modules[i].hWnd; });
+    HWND h = m_hWnd;
+    for (int nFound = 0; nFound < nRunning; nFound++) {
+        h = ::GetWindow(h, GW_HWNDNEXT);
+        if (!h || std::find(ahRunning, ahRunning + nRunning, h) == ahRunning + nRunning)
             return false;
-        nFound++;
     }
-    return nFound == nRunning;
+    return true;
 }
 
 void CControllerDlg::PutModulesBehindBar()
@@ -73,7 +75,9 @@ int CControllerDlg::OnMouseActivate(CWnd*, UINT, UINT)
 
 LRESULT CControllerDlg::OnNcHitTest(CPoint point)
 {
-    if (!FindOpenDialog() && (m_nSavedEdge == DBE_FLOAT || !m_state.bAlwaysOnTop))
+    // The search for an open dialog walks every dialog on the desktop: it comes
+    // last, when there is something to move.
+    if ((m_nSavedEdge == DBE_FLOAT || !m_state.bAlwaysOnTop) && !ModulesBehindBar() && !FindOpenDialog())
         PutModulesBehindBar();
     return CDockingBarDlg::OnNcHitTest(point);
 }

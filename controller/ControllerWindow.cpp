@@ -103,7 +103,7 @@ void CControllerDlg::OnEdgeChanged(BOOL, int nEdge)
 // Other programs read the bar's state here: low word always-on-top, high word orientation.
 void CControllerDlg::WriteUserData()
 {
-    SetWindowLongA(m_hWnd, GWL_USERDATA, MAKELONG(m_bAlwaysOnTopSetting, m_nOrientation));
+    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, MAKELONG(m_bAlwaysOnTopSetting, m_nOrientation));
 }
 
 void CControllerDlg::OnGetMinMaxInfo(MINMAXINFO* pMMI)

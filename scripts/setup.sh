@@ -8,6 +8,7 @@ export TYMP_BUILD_DIR=$BUILD
 export WINEPREFIX=$BUILD/wineprefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+export TYMP_WINE=${TYMP_WINE:-wine}
 
 say() { printf '\n== %s\n' "$*"; }
 
@@ -34,13 +35,18 @@ install_packages() {
         cmake make g++ googletest >/dev/null
 }
 
-# Wine runs the program's 32-bit code natively: the kernel must run i386 code.
-check_ia32() {
-    if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-        echo "This machine cannot run 32-bit x86 programs (the kernel's IA-32 emulation is off)," >&2
-        echo "so Wine cannot run the 32-bit program or its tests here; the build above is complete." >&2
-        return 1
-    fi
+# Wine runs the program's 32-bit code natively, which needs a kernel that runs
+# 32-bit x86 code. On one that does not, the 32-bit build is still made (it is
+# what ships), and the same sources are built again for 64-bit Windows in
+# ${BUILD}64, where the program and its tests run under Wine's 64-bit loader.
+use_64bit_where_needed() {
+    /lib/ld-linux.so.2 --version >/dev/null 2>&1 && return
+    say "This kernel runs no 32-bit x86 code (IA-32 emulation is off): running 64-bit builds of the same sources"
+    BUILD=${BUILD}64
+    export TYMP_BUILD_DIR=$BUILD
+    export WINEPREFIX=$BUILD/wineprefix
+    export TYMP_WINE=/usr/lib/wine/wine64
+    build mingw64
 }
 
 prepare_prefix() {
@@ -49,12 +55,12 @@ prepare_prefix() {
     printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$BUILD/home/.asoundrc"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         say "Creating the Wine prefix $WINEPREFIX"
-        HOME=$BUILD/home wineboot -i >/dev/null 2>&1 || true
+        HOME=$BUILD/home "$TYMP_WINE" wineboot -i >/dev/null 2>&1 || true
     fi
     # A crash must fail a test, not wait on a dialog. Without a window manager
     # on the virtual screen, managed windows make Wine wait for one on every hide.
-    HOME=$BUILD/home wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-    HOME=$BUILD/home wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    HOME=$BUILD/home "$TYMP_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    HOME=$BUILD/home "$TYMP_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     install_fonts
 }
 
@@ -69,9 +75,10 @@ install_fonts() {
     done
 }
 
+# build [mingw32|mingw64]: the program for 32-bit Windows, or the same for 64-bit.
 build() {
     say "Building in $BUILD"
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw32.cmake" >/dev/null
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/${1:-mingw32}.cmake" >/dev/null
     cmake --build "$BUILD" -j"$(nproc)"
 }
 
@@ -100,7 +107,7 @@ install_standins() {
 setup() {
     install_packages
     build
-    check_ia32
+    use_64bit_where_needed
     prepare_prefix
     install_standins
     # The Wine server started above has no display; programs started later

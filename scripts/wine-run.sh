@@ -8,4 +8,5 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # A home with a null ALSA device, so Wine reports a mixer and a wave output.
 export HOME=${TYMP_HOME:-$build/home}
-exec wine "$@"
+# TYMP_WINE names the loader: Wine's 64-bit one for 64-bit builds (see setup.sh).
+exec "${TYMP_WINE:-wine}" "$@"

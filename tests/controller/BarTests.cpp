@@ -139,13 +139,13 @@ TEST_F(Bar, SavedEdgesAndCommandsPlaceTheBarAndItsFeetAndMarkItsMenu)
         const bool bFloating = strchr(s.pszFlags, 'f') != nullptr;
         EXPECT_EQ(strchr(s.pszFlags, 'r') != nullptr, s.nCmd && !IsWindow(hExit));
         EXPECT_EQ(strchr(s.pszFlags, 't') != nullptr, (GetWindowLongA(m_hBar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
-        EXPECT_EQ(s.lData, GetWindowLongA(m_hBar, GWL_USERDATA)) << "what other programs read";
+        EXPECT_EQ(s.lData, GetWindowLongPtrA(m_hBar, GWLP_USERDATA)) << "what other programs read";
         EXPECT_EQ(s.rc, IsRectEmpty(&s.rc) ? s.rc : WindowRect(m_hBar));
         for (int i = 0; i < 2; i++)     // the feet, under a floating bar
             EXPECT_EQ(bFloating ? std::make_pair(i ? 676 : 327, 259) : std::make_pair(-1, -1),
                       IsWindowVisible(m_pBar->m_pLeg[i]->m_hWnd) ? Pos(m_pBar->m_pLeg[i]->m_hWnd) : std::make_pair(-1, -1));
         MenuSnapshot menu = Menu(MAKELPARAM(200, 180));
-        EXPECT_EQ(std::make_pair(200L, 14u), std::make_pair(menu.rc.left, menu.state.size())) << "all items, at the point";
+        EXPECT_EQ(std::make_pair(200L, (size_t)14), std::make_pair(menu.rc.left, menu.state.size())) << "all items, at the point";
         for (const auto& item : menu.state) {
             const UINT n = item.first;
             const bool bGrayed = n == 32776 || n == 32784 || (bFloating && (n == 32772 || n == 32773));

@@ -131,7 +131,7 @@ TEST_F(DockBar, EachPositionHasItsRectangleReservationAndZOrder)
         m_bar.ShowAutoHideBar(FALSE);
         EXPECT_TRUE(m_bar.m_bAutoHideShown == (c.rc == c.rcShown) && m_bar.Rect() == c.rc) << m_bar.Rect();
     }
-    EXPECT_EQ(36u, m_shell.Last(ABM_NEW)->abd.cbSize);
+    EXPECT_EQ(sizeof(void*) == 4 ? 36u : 48u, m_shell.Last(ABM_NEW)->abd.cbSize) << "the whole record";
     EXPECT_TRUE(m_bar.DestroyWindow() && !m_shell.IsRegistered(h));
 }
 

@@ -57,7 +57,7 @@ TEST_F(Program, StoredStatePlacesTheBarAndIsSavedBack)
         HWND hBar = bar.WaitForBar();
         ASSERT_NE(hBar, nullptr) << "no bar; exit code " << bar.ExitCode();
         EXPECT_TRUE(WaitUntil([&] { return WindowRect(hBar) == c.rcShown; })) << "at " << WindowRect(hBar);
-        EXPECT_EQ(GetWindowLongA(hBar, GWL_USERDATA), c.nOrientation << 16) << "orientation, always on top";
+        EXPECT_EQ(GetWindowLongPtrA(hBar, GWLP_USERDATA), c.nOrientation << 16) << "orientation, always on top";
         ASSERT_TRUE(bar.Close(hBar)) << "exit code " << bar.ExitCode();
         EXPECT_EQ(Saved("State"), c.nSaved);
         EXPECT_EQ(SavedFloat(), IsRectEmpty(&c.rcStored) ? FLOAT_DEFAULT : c.rcStored);
@@ -73,7 +73,7 @@ TEST_F(Program, FirstStartFloatsAndItsExitLeavesAnIconCopyWhoseDoubleClickStarts
     HWND hBar = first.WaitForBar();
     ASSERT_NE(hBar, nullptr) << "no bar; exit code " << first.ExitCode();
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(hBar) == FLOAT_DEFAULT; })) << "at " << WindowRect(hBar);
-    EXPECT_EQ(GetWindowLongA(hBar, GWL_USERDATA) | (GetWindowLongA(hBar, GWL_STYLE) & WS_CAPTION), 0);
+    EXPECT_EQ(GetWindowLongPtrA(hBar, GWLP_USERDATA) | (GetWindowLongA(hBar, GWL_STYLE) & WS_CAPTION), 0);
     ASSERT_TRUE(first.Close(hBar)) << "exit code " << first.ExitCode();
     EXPECT_TRUE(SavedFloat() == FLOAT_DEFAULT && Saved("State") == -2 && Saved("InsertIconToTaskbarWhenQuit") == 1);
     EXPECT_EQ(Saved("AlwaysOnTop") | Saved("AutoHide"), 0);

@@ -47,7 +47,7 @@ protected:
         std::string str;
         for (const ModuleMessage& m : (Pump(), std::exchange(g_moduleMessages, {})))
             for (const auto& w : m_windows)
-                str += w.second != m.hWnd ? "" : std::string(1, w.first) + "xadmr?"[std::min(m.lParam + 1UL, 5UL)] +
+                str += w.second != m.hWnd ? "" : std::string(1, w.first) + "xadmr?"[std::min<ULONG_PTR>((ULONG_PTR)m.lParam + 1, 5)] +
                                                  (m.wParam == LOWORD((UINT_PTR)m_pBar->m_hWnd) ? "" : "!");
         return str;
     }

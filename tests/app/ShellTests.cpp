@@ -156,17 +156,16 @@ TEST(Fonts, TheCaptionButtonsCaptionsMenusAndStatusLinesGetWinesOwnFaces)
     NONCLIENTMETRICSA ncm = {};
     ncm.cbSize = sizeof ncm;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
-    const struct { HFONT hFont; const char* pszFace; } cases[] = {
-        { CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, "Marlett"), "Marlett" },
-        { CreateFontIndirectA(&ncm.lfCaptionFont), "Tahoma" }, { CreateFontIndirectA(&ncm.lfMenuFont), "Tahoma" },
-        { CreateFontIndirectA(&ncm.lfStatusFont), "Tahoma" } };
+    LOGFONTA marlett = { -13 };
+    marlett.lfCharSet = SYMBOL_CHARSET, strcpy(marlett.lfFaceName, "Marlett");
     const HDC hDC = CreateCompatibleDC(nullptr);
-    for (const auto& c : cases) {
+    std::string strFaces;   // as each font resolves
+    for (const LOGFONTA* p : { &marlett, &ncm.lfCaptionFont, &ncm.lfMenuFont, &ncm.lfStatusFont }) {
         char szFace[LF_FACESIZE] = "";
-        const HGDIOBJ hOld = SelectObject(hDC, c.hFont);
+        const HGDIOBJ hOld = SelectObject(hDC, CreateFontIndirectA(p));
         GetTextFaceA(hDC, sizeof szFace, szFace);
-        EXPECT_STREQ(c.pszFace, szFace) << "row " << &c - cases << ": a font missing from the prefix's Fonts folder";
-        SelectObject(hDC, hOld), DeleteObject(c.hFont);
+        DeleteObject(SelectObject(hDC, hOld)), strFaces += szFace + std::string(" ");
     }
     DeleteDC(hDC);
+    EXPECT_EQ("Marlett Tahoma Tahoma Tahoma ", strFaces) << "a font missing from the prefix's Fonts folder";
 }

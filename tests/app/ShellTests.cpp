@@ -156,8 +156,8 @@ TEST(Fonts, TheCaptionButtonsCaptionsMenusAndStatusLinesGetWinesOwnFaces)
     NONCLIENTMETRICSA ncm = {};
     ncm.cbSize = sizeof ncm;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
-    LOGFONTA marlett = { -13 };
-    marlett.lfCharSet = SYMBOL_CHARSET, strcpy(marlett.lfFaceName, "Marlett");
+    LOGFONTA marlett = {};
+    marlett.lfHeight = -13, marlett.lfCharSet = SYMBOL_CHARSET, strcpy(marlett.lfFaceName, "Marlett");
     const HDC hDC = CreateCompatibleDC(nullptr);
     std::string strFaces;   // as each font resolves
     for (const LOGFONTA* p : { &marlett, &ncm.lfCaptionFont, &ncm.lfMenuFont, &ncm.lfStatusFont }) {

@@ -100,7 +100,7 @@ ctl gone "$MENU" 30
 ctl post "$TITLE" $WM_COMMAND 105 0         # Setup
 rect "$SETUP" >/dev/null
 for page in 0 1 2; do
-    ctl send "$SETUP" 0x466 $page 0         # PSM_SETCURSEL
+    ctl send "$SETUP" 0x465 $page 0         # PSM_SETCURSEL
     shot "setup-page$((page + 1))" "$(rect "$SETUP")"
 done
 ctl post "$SETUP" $WM_COMMAND 2 0

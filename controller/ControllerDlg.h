@@ -4,7 +4,7 @@
 #define CONTROLLER_CONTROLLERDLG_H
 
 #include "dockbar/DockingBarDlg.h"
-#include "modules/ModuleTable.h"
+#include "controller/ModulePaths.h"
 #include <memory>
 
 class C3sBmButton;

@@ -5,7 +5,7 @@
 #define TRAY_TRAYICONDLG_H
 
 #include "afx/Afx.h"
-#include "modules/ModuleTable.h"
+#include "controller/ModulePaths.h"
 
 class CTrayIconDlg : public CDialog, public ModulePaths {
 public:

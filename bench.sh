@@ -48,7 +48,7 @@ base_kb=$(( $(size "$BIN/MinimalDialog.exe") / 1024 ))
     printf 'Size of PaneKit.dll (KB)\t%s\t-\t-\t-\n' "$pane_kb"
 } > "$OUT/rows.tsv"
 
-say "Figures ($(date -u '+%Y-%m-%d'), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(wine --version))"
+say "Figures ($(date -u '+%Y-%m-%d'), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $("$TYMP_WINE" --version))"
 printf '| figure | the bar | baseline | target | met |\n|---|---|---|---|---|\n'
 awk -F'\t' '{ printf "| %s | %s | %s | %s | %s |\n", $1, $2, $3, $4, $5 }' "$OUT/rows.tsv"
 if [ "$status" != 0 ] || [ "$(grep -c '^ROW' "$OUT/bench.txt")" = 0 ]; then

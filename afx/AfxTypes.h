@@ -7,11 +7,27 @@
 
 class CPoint : public POINT {
 public:
-    CPoint() { x = 0; y = 0; }
-    CPoint(int xInit, int yInit) { x = xInit; y = yInit; }
-    CPoint(POINT pt) { x = pt.x; y = pt.y; }
+    CPoint()
+    {
+        x = 0;
+        y = 0;
+    }
+    CPoint(int xInit, int yInit)
+    {
+        x = xInit;
+        y = yInit;
+    }
+    CPoint(POINT pt)
+    {
+        x = pt.x;
+        y = pt.y;
+    }
     // A message position: signed 16-bit halves, as GetMessagePos packs them.
-    explicit CPoint(DWORD dwPos) { x = (short)LOWORD(dwPos); y = (short)HIWORD(dwPos); }
+    explicit CPoint(DWORD dwPos)
+    {
+        x = (short)LOWORD(dwPos);
+        y = (short)HIWORD(dwPos);
+    }
     bool operator==(POINT pt) const { return x == pt.x && y == pt.y; }
     bool operator!=(POINT pt) const { return !(*this == pt); }
 };
@@ -19,7 +35,13 @@ public:
 class CRect : public RECT {
 public:
     CRect() { SetRectEmpty(this); }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& rc) { CopyRect(this, &rc); }
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }

@@ -51,7 +51,7 @@ void CDialog::RunModalLoop()
             continue;
         }
         if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage((int)msg.wParam);     // for the loop outside
+            ::PostQuitMessage((int)msg.wParam); // for the loop outside
             break;
         }
         if (!::IsDialogMessageA(m_hWnd, &msg)) {
@@ -78,7 +78,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
     m_pParentWnd = pParentWnd;
     CCreateHook hook(this);
     HINSTANCE hInst = m_hInstTemplate ? m_hInstTemplate : AfxGetResourceHandle();
-    HWND hWnd = ::CreateDialogParamA(hInst, MAKEINTRESOURCEA(nIDTemplate),
-                                     pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc, 0);
+    HWND hWnd = ::CreateDialogParamA(hInst, MAKEINTRESOURCEA(nIDTemplate), pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                                     DialogProc, 0);
     return hWnd != nullptr;
 }

@@ -9,8 +9,7 @@
 class CDialog : public CWnd {
 public:
     CDialog() = default;
-    CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
-        : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+    CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) { }
 
     virtual INT_PTR DoModal();
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);

@@ -1,8 +1,8 @@
 #include "CFileDialog.h"
 #include <cstring>
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt, LPCSTR pszFileName, DWORD dwFlags,
-                         LPCSTR pszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt, LPCSTR pszFileName, DWORD dwFlags, LPCSTR pszFilter,
+                         CWnd* pParentWnd)
     : m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileName()
 {
     if (pszFileName)
@@ -31,7 +31,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt, LPCSTR pszFileN
 INT_PTR CFileDialog::DoModal()
 {
     // The common dialogs bring the printing system with them: loaded when first asked for.
-    typedef BOOL (WINAPI* PFNGETFILENAME)(LPOPENFILENAMEA);
+    typedef BOOL(WINAPI * PFNGETFILENAME)(LPOPENFILENAMEA);
     static HMODULE s_hComDlg = LoadLibraryA("comdlg32.dll");
     auto pfnGetFileName = s_hComDlg ? (PFNGETFILENAME)(void*)GetProcAddress(
                                           s_hComDlg, m_bOpenFileDialog ? "GetOpenFileNameA" : "GetSaveFileNameA")

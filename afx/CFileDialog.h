@@ -9,8 +9,8 @@
 
 class CFileDialog {
 public:
-    CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt = nullptr, LPCSTR pszFileName = nullptr,
-                DWORD dwFlags = 0, LPCSTR pszFilter = nullptr, CWnd* pParentWnd = nullptr);
+    CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt = nullptr, LPCSTR pszFileName = nullptr, DWORD dwFlags = 0,
+                LPCSTR pszFilter = nullptr, CWnd* pParentWnd = nullptr);
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
@@ -27,7 +27,7 @@ private:
 
     BOOL m_bOpenFileDialog;
     std::string m_strDefExt;
-    std::string m_strFilter;        // the parts separated by NULs, ending in two
+    std::string m_strFilter; // the parts separated by NULs, ending in two
     char m_szFileName[FILE_BUFFER_SIZE];
 };
 

@@ -25,12 +25,11 @@ CFrameWnd::~CFrameWnd()
     DestroyWindow();
 }
 
-BOOL CFrameWnd::Create(LPCSTR pszClassName, LPCSTR pszTitle, DWORD dwStyle, const RECT& rc,
-                       CWnd* pParent, LPCSTR pszMenu, DWORD dwExStyle)
+BOOL CFrameWnd::Create(LPCSTR pszClassName, LPCSTR pszTitle, DWORD dwStyle, const RECT& rc, CWnd* pParent,
+                       LPCSTR pszMenu, DWORD dwExStyle)
 {
     HMENU hMenu = pszMenu ? LoadMenuA(AfxGetResourceHandle(), pszMenu) : nullptr;
-    return CreateEx(dwExStyle, pszClassName ? pszClassName : DefaultClassName(), pszTitle, dwStyle, rc,
-                    pParent, hMenu);
+    return CreateEx(dwExStyle, pszClassName ? pszClassName : DefaultClassName(), pszTitle, dwStyle, rc, pParent, hMenu);
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)

@@ -11,8 +11,8 @@ public:
     CFrameWnd() = default;
     ~CFrameWnd() override;
 
-    BOOL Create(LPCSTR pszClassName, LPCSTR pszTitle, DWORD dwStyle, const RECT& rc,
-                CWnd* pParent = nullptr, LPCSTR pszMenu = nullptr, DWORD dwExStyle = 0);
+    BOOL Create(LPCSTR pszClassName, LPCSTR pszTitle, DWORD dwStyle, const RECT& rc, CWnd* pParent = nullptr,
+                LPCSTR pszMenu = nullptr, DWORD dwExStyle = 0);
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void PostNcDestroy() override;

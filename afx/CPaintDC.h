@@ -14,6 +14,7 @@ public:
     operator HDC() const { return m_hDC; }
 
     PAINTSTRUCT m_ps;
+
 private:
     HWND m_hWnd;
     HDC m_hDC;
@@ -22,11 +23,16 @@ private:
 // A window's device context (the screen's for null), released with the object.
 class CClientDC {
 public:
-    explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) {}
-    ~CClientDC() { if (m_hDC) ::ReleaseDC(m_hWnd, m_hDC); }
+    explicit CClientDC(HWND hWnd) : m_hWnd(hWnd), m_hDC(::GetDC(hWnd)) { }
+    ~CClientDC()
+    {
+        if (m_hDC)
+            ::ReleaseDC(m_hWnd, m_hDC);
+    }
     CClientDC(const CClientDC&) = delete;
     CClientDC& operator=(const CClientDC&) = delete;
     operator HDC() const { return m_hDC; }
+
 private:
     HWND m_hWnd;
     HDC m_hDC;
@@ -35,21 +41,27 @@ private:
 // A memory device context compatible with another, deleted with the object.
 class CMemoryDC {
 public:
-    explicit CMemoryDC(HDC hDC) : m_hDC(::CreateCompatibleDC(hDC)) {}
-    ~CMemoryDC() { if (m_hDC) ::DeleteDC(m_hDC); }
+    explicit CMemoryDC(HDC hDC) : m_hDC(::CreateCompatibleDC(hDC)) { }
+    ~CMemoryDC()
+    {
+        if (m_hDC)
+            ::DeleteDC(m_hDC);
+    }
     CMemoryDC(const CMemoryDC&) = delete;
     CMemoryDC& operator=(const CMemoryDC&) = delete;
     operator HDC() const { return m_hDC; }
+
 private:
     HDC m_hDC;
 };
 
 class CSelectObject {
 public:
-    CSelectObject(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) {}
+    CSelectObject(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) { }
     ~CSelectObject() { ::SelectObject(m_hDC, m_hOld); }
     CSelectObject(const CSelectObject&) = delete;
     CSelectObject& operator=(const CSelectObject&) = delete;
+
 private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
@@ -59,12 +71,22 @@ private:
 template <class T>
 class CGdiObject {
 public:
-    explicit CGdiObject(T h = nullptr) : m_h(h) {}
-    ~CGdiObject() { if (m_h) ::DeleteObject(m_h); }
+    explicit CGdiObject(T h = nullptr) : m_h(h) { }
+    ~CGdiObject()
+    {
+        if (m_h)
+            ::DeleteObject(m_h);
+    }
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
     operator T() const { return m_h; }
-    T Detach() { T h = m_h; m_h = nullptr; return h; }
+    T Detach()
+    {
+        T h = m_h;
+        m_h = nullptr;
+        return h;
+    }
+
 private:
     T m_h;
 };

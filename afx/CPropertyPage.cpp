@@ -6,8 +6,7 @@ BEGIN_MESSAGE_MAP(CPropertyPage, CDialog)
     ON_MESSAGE(WM_NOTIFY, OnNotify)
 END_MESSAGE_MAP()
 
-CPropertyPage::CPropertyPage(UINT nIDTemplate)
-    : CDialog(nIDTemplate, nullptr)
+CPropertyPage::CPropertyPage(UINT nIDTemplate) : CDialog(nIDTemplate, nullptr)
 {
     m_psp = {};
     m_psp.dwSize = sizeof m_psp;

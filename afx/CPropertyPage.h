@@ -21,14 +21,14 @@ public:
     PROPSHEETPAGEA m_psp;
 
     // The sheet's own buttons end it; a page never ends a dialog itself.
-    void OnOK() override {}
-    void OnCancel() override {}
+    void OnOK() override { }
+    void OnCancel() override { }
 
     DECLARE_MESSAGE_MAP()
 
 protected:
     // Binds the page's control members, before OnInitDialog.
-    virtual void DoDataExchange() {}
+    virtual void DoDataExchange() { }
     // Makes wnd name the page's control nIDC; the page owns the control,
     // the member only refers to it until the page's window is gone.
     void DDX_Control(int nIDC, CWnd& wnd);

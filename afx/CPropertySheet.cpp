@@ -1,8 +1,7 @@
 #include "CPropertySheet.h"
 #include "CWinApp.h"
 
-CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
-    : m_pParentWnd(pParentWnd)
+CPropertySheet::CPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage) : m_pParentWnd(pParentWnd)
 {
     m_strCaption.LoadString(nIDCaption);
     m_psh = {};

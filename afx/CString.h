@@ -9,8 +9,8 @@
 class CString {
 public:
     CString() = default;
-    CString(LPCSTR psz) : m_str(psz ? psz : "") {}
-    CString(LPCSTR pch, int nLength) : m_str(pch, nLength) {}
+    CString(LPCSTR psz) : m_str(psz ? psz : "") { }
+    CString(LPCSTR pch, int nLength) : m_str(pch, nLength) { }
 
     BOOL LoadString(UINT nID);
     int GetLength() const { return (int)m_str.size(); }
@@ -21,9 +21,22 @@ public:
     int Compare(LPCSTR psz) const { return m_str.compare(psz ? psz : ""); }
 
     operator LPCSTR() const { return m_str.c_str(); }
-    CString& operator=(LPCSTR psz) { m_str = psz ? psz : ""; return *this; }
-    CString& operator+=(LPCSTR psz) { m_str += psz ? psz : ""; return *this; }
-    friend CString operator+(const CString& a, LPCSTR b) { CString s(a); s += b; return s; }
+    CString& operator=(LPCSTR psz)
+    {
+        m_str = psz ? psz : "";
+        return *this;
+    }
+    CString& operator+=(LPCSTR psz)
+    {
+        m_str += psz ? psz : "";
+        return *this;
+    }
+    friend CString operator+(const CString& a, LPCSTR b)
+    {
+        CString s(a);
+        s += b;
+        return s;
+    }
     friend bool operator==(const CString& a, LPCSTR b) { return a.Compare(b) == 0; }
     friend bool operator!=(const CString& a, LPCSTR b) { return a.Compare(b) != 0; }
 

@@ -38,8 +38,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     return pWnd->Dispatch(message, wParam, lParam);
 }
 
-CWnd::CCreateHook::CCreateHook(CWnd* pWnd)
-    : m_hHookPrevious(g_hHookInit), m_pPrevious(g_pWndInit)
+CWnd::CCreateHook::CCreateHook(CWnd* pWnd) : m_hHookPrevious(g_hHookInit), m_pPrevious(g_pWndInit)
 {
     g_pWndInit = pWnd;
     g_hHookInit = SetWindowsHookExA(WH_CBT, CreateHookProc, nullptr, GetCurrentThreadId());
@@ -47,7 +46,7 @@ CWnd::CCreateHook::CCreateHook(CWnd* pWnd)
 
 CWnd::CCreateHook::~CCreateHook()
 {
-    if (g_hHookInit)   // no window was created
+    if (g_hHookInit) // no window was created
         UnhookWindowsHookEx(g_hHookInit);
     g_pWndInit = m_pPrevious;
     g_hHookInit = m_hHookPrevious;
@@ -78,8 +77,8 @@ void CWnd::Detach()
     m_hWnd = nullptr;
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR pszClass, LPCSTR pszName, DWORD dwStyle,
-                    const RECT& rc, CWnd* pParent, HMENU hMenu)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR pszClass, LPCSTR pszName, DWORD dwStyle, const RECT& rc, CWnd* pParent,
+                    HMENU hMenu)
 {
     CREATESTRUCTA cs = {};
     cs.dwExStyle = dwExStyle;
@@ -96,9 +95,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR pszClass, LPCSTR pszName, DWORD dwSt
     if (!PreCreateWindow(cs))
         return FALSE;
     CCreateHook hook(this);
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style,
-                                  cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu,
-                                  cs.hInstance, cs.lpCreateParams);
+    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, (DWORD)cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     return hWnd != nullptr;
 }
 
@@ -132,8 +130,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (OnWndMsg(message, wParam, lParam, &lResult))
         return lResult;
     // Commands no window handles go on to the application (ID_HELP).
-    if (message == WM_COMMAND && AfxGetApp() &&
-        AfxGetApp()->OnWndMsg(message, wParam, lParam, &lResult))
+    if (message == WM_COMMAND && AfxGetApp() && AfxGetApp()->OnWndMsg(message, wParam, lParam, &lResult))
         return lResult;
     return DefWindowProc(message, wParam, lParam);
 }

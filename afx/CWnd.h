@@ -19,8 +19,8 @@ public:
     // The object bound to a window of this thread, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR pszClass, LPCSTR pszName, DWORD dwStyle,
-                  const RECT& rc, CWnd* pParent, HMENU hMenu);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR pszClass, LPCSTR pszName, DWORD dwStyle, const RECT& rc, CWnd* pParent,
+                  HMENU hMenu);
     BOOL DestroyWindow();
 
     // Thin wrappers, named as the platform names them.
@@ -59,14 +59,11 @@ public:
     {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
-    {
-        return (HICON)SendMessage(WM_SETICON, bBigIcon, (LPARAM)hIcon);
-    }
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)SendMessage(WM_SETICON, bBigIcon, (LPARAM)hIcon); }
     void CenterWindow();
 
     // Called after the window's last message; frame windows delete themselves here.
-    virtual void PostNcDestroy() {}
+    virtual void PostNcDestroy() { }
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs) { return TRUE; }
 
     // Default handlers, for maps that handle a message and chain explicitly.
@@ -98,6 +95,7 @@ protected:
         ~CCreateHook();
         CCreateHook(const CCreateHook&) = delete;
         CCreateHook& operator=(const CCreateHook&) = delete;
+
     private:
         HHOOK m_hHookPrevious;
         CWnd* m_pPrevious;

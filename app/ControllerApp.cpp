@@ -94,8 +94,7 @@ void CControllerApp::ActivateFirstInstance()
 void CControllerApp::OnHelp()
 {
     CString strFolder = GetProgramDirectory() + "Help";
-    ShellExecuteA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, "open", "TympStudio.htm",
-                  nullptr, strFolder, SW_SHOW);
+    ShellExecuteA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, "open", "TympStudio.htm", nullptr, strFolder, SW_SHOW);
 }
 
 CControllerApp theApp;

@@ -59,8 +59,8 @@ void CLoadingDlg::OnPaint()
     GetObjectA(m_bmpBackground, sizeof bm, &bm);
     CMemoryDC dcMem(dc);
     CSelectObject select(dcMem, m_bmpBackground);
-    StretchBlt(dc, rcFrame.left, rcFrame.top, rcFrame.Width(), rcFrame.Height(),
-               dcMem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    StretchBlt(dc, rcFrame.left, rcFrame.top, rcFrame.Width(), rcFrame.Height(), dcMem, 0, 0, bm.bmWidth, bm.bmHeight,
+               SRCCOPY);
 }
 
 BOOL CLoadingDlg::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

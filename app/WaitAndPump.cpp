@@ -5,7 +5,7 @@ void WaitAndPump(DWORD dwMilliseconds)
     const DWORD t0 = GetTickCount();
     for (;;) {
         // Read after every message, so that a steady stream cannot hold the wait open.
-        DWORD dwElapsed = GetTickCount() - t0;     // unsigned: the wrap is harmless
+        DWORD dwElapsed = GetTickCount() - t0; // unsigned: the wrap is harmless
         if (dwElapsed > dwMilliseconds)
             return;
         MSG msg;

@@ -21,16 +21,14 @@ constexpr wchar_t kTitle[] = L"Tymp Bench Minimal Dialog";
 INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(hDlg, 0);
-        return TRUE;
+    case WM_INITDIALOG: return TRUE;
+    case WM_CLOSE: EndDialog(hDlg, 0); return TRUE;
     }
     return FALSE;
 }
 
-template <class Fn> Fn Import(const char* pszDll, const char* pszName)
+template <class Fn>
+Fn Import(const char* pszDll, const char* pszName)
 {
     HMODULE h = LoadLibraryA(pszDll);
     return h ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(h, pszName))) : nullptr;
@@ -43,8 +41,8 @@ void LoadWhatTheBarNeeds()
         Import<MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR)>("winmm.dll", "mciSendCommandA");
     auto pfnWaveOutGetNumDevs = Import<UINT(WINAPI*)()>("winmm.dll", "waveOutGetNumDevs");
     auto pfnMidiOutGetNumDevs = Import<UINT(WINAPI*)()>("winmm.dll", "midiOutGetNumDevs");
-    auto pfnInitCommonControlsEx = Import<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("comctl32.dll",
-                                                                                      "InitCommonControlsEx");
+    auto pfnInitCommonControlsEx =
+        Import<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("comctl32.dll", "InitCommonControlsEx");
     auto pfnAppBarMessage = Import<UINT_PTR(WINAPI*)(DWORD, APPBARDATA*)>("shell32.dll", "SHAppBarMessage");
     if (!pfnMixerGetNumDevs || !pfnMciSendCommandA || !pfnWaveOutGetNumDevs || !pfnMidiOutGetNumDevs ||
         !pfnInitCommonControlsEx || !pfnAppBarMessage)
@@ -80,8 +78,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR pszCmdLine, int)
     pTemplate->cx = 200;
     pTemplate->cy = 40;
     auto* pw = reinterpret_cast<WORD*>(pTemplate + 1);
-    *pw++ = 0;  // menu
-    *pw++ = 0;  // class
+    *pw++ = 0; // menu
+    *pw++ = 0; // class
     memcpy(pw, kTitle, sizeof kTitle);
     return (int)DialogBoxIndirectParamW(hInstance, pTemplate, nullptr, DialogProc, 0);
 }

@@ -15,9 +15,9 @@ namespace {
 
 class CBenchBar : public CDockingBarDlg {
 public:
-    CBenchBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) {}
-    using CDockingBarDlg::ShowAutoHideBar;
+    CBenchBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) { }
     using CDockingBarDlg::m_dwFlags;
+    using CDockingBarDlg::ShowAutoHideBar;
     int m_nMoves = 0;
 
 protected:
@@ -63,7 +63,7 @@ std::vector<Slide> RunSlides(CBenchBar& bar, int nSlides, BOOL bFullDrag)
         bar.GetWindowRect(&rcTo);
         slides.push_back({ bar.m_nMoves, 1000.0 * (double)(t1.QuadPart - t0.QuadPart) / (double)freq.QuadPart,
                            (int)rcFrom.left, (int)rcTo.left });
-        PumpPending();  // paint and settle between slides, as between real ones
+        PumpPending(); // paint and settle between slides, as between real ones
     }
     return slides;
 }
@@ -121,8 +121,8 @@ int main(int argc, char** argv)
     }
     // Another window keeps the activation, as when the user works elsewhere;
     // otherwise losing it would start a slide of its own in the middle of one.
-    HWND hWndActive = CreateWindowExA(0, "STATIC", "SlideBench", WS_POPUP | WS_VISIBLE, 200, 200, 200, 100,
-                                      nullptr, nullptr, nullptr, nullptr);
+    HWND hWndActive = CreateWindowExA(0, "STATIC", "SlideBench", WS_POPUP | WS_VISIBLE, 200, 200, 200, 100, nullptr,
+                                      nullptr, nullptr, nullptr);
     SetForegroundWindow(hWndActive);
     SetActiveWindow(hWndActive);
     // Only the slides measured here may move the bar.
@@ -138,8 +138,8 @@ int main(int argc, char** argv)
     bar.SetBarState(&state);
     PumpPending();
 
-    printf("Auto-hide bar, 32 x %d on the right edge; a slide is %d ms by design.\n\n",
-           GetSystemMetrics(SM_CYSCREEN), DB_SLIDE_TIME);
+    printf("Auto-hide bar, 32 x %d on the right edge; a slide is %d ms by design.\n\n", GetSystemMetrics(SM_CYSCREEN),
+           DB_SLIDE_TIME);
     Report("Full-window dragging on:", RunSlides(bar, nSlides, TRUE));
     Report("Full-window dragging off:", RunSlides(bar, std::min(nSlides, 4), FALSE));
 

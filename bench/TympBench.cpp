@@ -35,8 +35,8 @@ constexpr char kSettingsKey[] = "Software\\Marvik\\Tymp Studio\\TympController\\
 constexpr char kCDPlayerTitle[] = "Tymp Studio CDPlayer";
 constexpr char kWavePlayerTitle[] = "Tymp Studio WavePlayer";
 constexpr char kMidiPlayerTitle[] = "Tymp Studio MidiPlayer";
-constexpr int kProgressStatusId = 1001;         // only the bar's progress window has it
-constexpr double kDesignWaitMs = 500 + 1000;    // the two waits the bar's start-up is meant to have
+constexpr int kProgressStatusId = 1001; // only the bar's progress window has it
+constexpr double kDesignWaitMs = 500 + 1000; // the two waits the bar's start-up is meant to have
 constexpr int kMessagesPerRound = 3000;
 constexpr int kRounds = 5;
 
@@ -101,8 +101,8 @@ BOOL CALLBACK FindShown(HWND hWnd, LPARAM lParam)
     char sz[128] = "";
     GetWindowTextA(hWnd, sz, sizeof sz);
     RECT rc;
-    if (strcmp(sz, p->pszTitle) != 0 || !IsWindowVisible(hWnd) || !GetWindowRect(hWnd, &rc) ||
-        IsRectEmpty(&rc) || GetDlgItem(hWnd, kProgressStatusId))
+    if (strcmp(sz, p->pszTitle) != 0 || !IsWindowVisible(hWnd) || !GetWindowRect(hWnd, &rc) || IsRectEmpty(&rc) ||
+        GetDlgItem(hWnd, kProgressStatusId))
         return TRUE;
     p->found = hWnd;
     return FALSE;
@@ -112,7 +112,7 @@ BOOL CALLBACK FindShown(HWND hWnd, LPARAM lParam)
 // not the bar's progress window.
 HWND ShownWindow(DWORD pid, const char* pszTitle)
 {
-    FindContext context{ pid, pszTitle, nullptr };
+    FindContext context { pid, pszTitle, nullptr };
     EnumWindows(FindShown, reinterpret_cast<LPARAM>(&context));
     return context.found;
 }
@@ -140,8 +140,8 @@ bool Launch(const std::string& strExe, const std::string& strArgs, PROCESS_INFOR
 std::string ReadWholeFile(const std::string& strPath)
 {
     std::string text;
-    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           0, nullptr);
+    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return text;
     char buf[4096];
@@ -285,7 +285,7 @@ public:
             DWORD cchName = sizeof szName, dwType = 0, cb = 0;
             if (RegEnumValueA(hKey, i, szName, &cchName, nullptr, &dwType, nullptr, &cb) != ERROR_SUCCESS)
                 break;
-            Value v{ szName, dwType, std::vector<BYTE>(cb) };
+            Value v { szName, dwType, std::vector<BYTE>(cb) };
             cchName = sizeof szName;
             if (RegEnumValueA(hKey, i, szName, &cchName, nullptr, &dwType, v.data.data(), &cb) == ERROR_SUCCESS) {
                 v.data.resize(cb);
@@ -303,8 +303,8 @@ public:
             return;
         }
         HKEY hKey;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey,
-                            nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) !=
+            ERROR_SUCCESS)
             return;
         for (const Value& v : m_values)
             RegSetValueExA(hKey, v.name.c_str(), 0, v.type, v.data.data(), (DWORD)v.data.size());
@@ -379,7 +379,7 @@ BOOL CALLBACK FindProgress(HWND hWnd, LPARAM lParam)
 
 void NotePhase(Started& s, double t0)
 {
-    FindContext context{ s.pi.dwProcessId, kBarTitle, nullptr };
+    FindContext context { s.pi.dwProcessId, kBarTitle, nullptr };
     EnumWindows(FindProgress, reinterpret_cast<LPARAM>(&context));
     if (!context.found)
         return;
@@ -430,8 +430,7 @@ bool NoBarRunning()
     return false;
 }
 
-void Row(const char* pszFigure, const std::string& strBar, const std::string& strBase, const char* pszTarget,
-         bool bMet)
+void Row(const char* pszFigure, const std::string& strBar, const std::string& strBase, const char* pszTarget, bool bMet)
 {
     const char* pszMet = strcmp(pszTarget, "-") == 0 ? "-" : bMet ? "yes" : "NO";
     printf("ROW\t%s\t%s\t%s\t%s\t%s\n", pszFigure, strBar.c_str(), strBase.c_str(), pszTarget, pszMet);
@@ -452,8 +451,8 @@ std::string WithRatio(const char* pszFormat, double d, double dBase)
 
 struct StartupFigures {
     double barMs, dialogMs, barCpuPct, dialogCpuPct;
-    Memory barMem, dialogMem, devicesMem;      // devicesMem: MinimalDialog.exe devices
-    std::vector<std::pair<std::string, double>> phases;    // medians over the runs
+    Memory barMem, dialogMem, devicesMem; // devicesMem: MinimalDialog.exe devices
+    std::vector<std::pair<std::string, double>> phases; // medians over the runs
 };
 
 double MessageCostUs(HWND hTarget, UINT message, WPARAM wParam, LPARAM lParam);
@@ -463,13 +462,14 @@ bool MeasureStartup(int nRuns, StartupFigures& f)
     std::vector<double> barMs, dlgMs, barCpu, dlgCpu, barWs, barPriv, dlgWs, dlgPriv, devWs, devPriv;
     std::vector<std::vector<std::pair<std::string, double>>> allPhases;
     printf("Start-up, %d runs each, alternately: ms to shown, processor %% of that,\n"
-           "working set and private KB (Wine's figures; Linux's after them):\n", nRuns);
+           "working set and private KB (Wine's figures; Linux's after them):\n",
+           nRuns);
     for (int i = 0; i < nRuns; i++) {
         WriteBarSettings(0, 0, 0);
         Started bar;
         if (!StartAndWait("TympController.exe", kBarTitle, bar))
             return false;
-        PumpFor(1000);  // memory "after start-up": once the first paints are done
+        PumpFor(1000); // memory "after start-up": once the first paints are done
         Memory mBar = MemoryOf(bar.pi.hProcess);
         std::string strBarLinux = LinuxMemory(bar.unixPid);
         if (i == 0) {
@@ -477,8 +477,8 @@ bool MeasureStartup(int nRuns, StartupFigures& f)
             RECT rc;
             GetWindowRect(bar.hWnd, &rc);
             printf("  WM_NCHITTEST over the bar with no module running: %.1f us\n",
-                   MessageCostUs(bar.hWnd, WM_NCHITTEST, 0, MAKELPARAM((rc.left + rc.right) / 2,
-                                                                        (rc.top + rc.bottom) / 2)));
+                   MessageCostUs(bar.hWnd, WM_NCHITTEST, 0,
+                                 MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2)));
         }
         DWORD dwBarExit = EndProcess(bar.pi, bar.hWnd, WM_SYSCOMMAND, SC_CLOSE);
 
@@ -592,7 +592,7 @@ int SendMain(int argc, char** argv)
     int nCount = atoi(argv[6]);
     if (!IsWindow(hWnd) || nCount < 1)
         return -1;
-    for (int i = 0; i < 200; i++)     // the first few pay for setting up the channel
+    for (int i = 0; i < 200; i++) // the first few pay for setting up the channel
         SendMessageA(hWnd, message, wParam, lParam);
     const double t0 = NowMs();
     for (int i = 0; i < nCount; i++)
@@ -661,7 +661,7 @@ int main(int argc, char** argv)
     Started dlg;
     if (!StartAndWait("MinimalDialog.exe", kDialogTitle, dlg))
         return 1;
-    PumpFor(2000);  // both settled
+    PumpFor(2000); // both settled
     const double cpuBar0 = CpuMs(bar.unixPid), cpuDlg0 = CpuMs(dlg.unixPid), t0 = NowMs();
     printf("Idling %d s ...\n", nIdleSeconds);
     Sleep(nIdleSeconds * 1000);
@@ -689,8 +689,8 @@ int main(int argc, char** argv)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "TympBenchBare";
     RegisterClassA(&wc);
-    HWND hBare = CreateWindowExA(WS_EX_TOOLWINDOW, "TympBenchBare", "bare", WS_POPUP | WS_VISIBLE, 20, 20, 200,
-                                 45, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hBare = CreateWindowExA(WS_EX_TOOLWINDOW, "TympBenchBare", "bare", WS_POPUP | WS_VISIBLE, 20, 20, 200, 45,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
     PumpFor(300);
     RECT rcBar, rcBare;
     GetWindowRect(bar.hWnd, &rcBar);
@@ -707,8 +707,8 @@ int main(int argc, char** argv)
         hitBare.push_back(MessageCostUs(hBare, WM_NCHITTEST, 0, lScreenBare));
         moveBar.push_back(MessageCostUs(bar.hWnd, WM_MOUSEMOVE, 0, lClientBar));
         moveBare.push_back(MessageCostUs(hBare, WM_MOUSEMOVE, 0, lClientBare));
-        printf("  round %d  WM_NCHITTEST bar %.1f bare %.1f   WM_MOUSEMOVE bar %.1f bare %.1f\n", r + 1,
-               hitBar.back(), hitBare.back(), moveBar.back(), moveBare.back());
+        printf("  round %d  WM_NCHITTEST bar %.1f bare %.1f   WM_MOUSEMOVE bar %.1f bare %.1f\n", r + 1, hitBar.back(),
+               hitBare.back(), moveBar.back(), moveBare.back());
     }
     // What the bar's hit test does for each player it holds (it puts the
     // window behind the bar and has it paint), done from here for comparison.
@@ -725,7 +725,8 @@ int main(int argc, char** argv)
                 UpdateWindow(h);
             }
         printf("  for comparison, SetWindowPos behind the bar + UpdateWindow of the %zu players, from here: "
-               "%.1f us per round\n", players.size(), (NowMs() - tMoves) * 1000 / nMoves);
+               "%.1f us per round\n",
+               players.size(), (NowMs() - tMoves) * 1000 / nMoves);
     }
     printf("\n");
     DestroyWindow(hBare);
@@ -742,8 +743,8 @@ int main(int argc, char** argv)
 
     const double ownMs = f.barMs - kDesignWaitMs - f.dialogMs;
     Row("Start-up, own work (ms)", WithRatio("%.0f", ownMs, f.dialogMs),
-        Format("%.0f", f.dialogMs) + " to show (the bar: " + Format("%.0f", f.barMs) + " less 1500 of waits)",
-        "< 150", ownMs < 150);
+        Format("%.0f", f.dialogMs) + " to show (the bar: " + Format("%.0f", f.barMs) + " less 1500 of waits)", "< 150",
+        ownMs < 150);
     Row("Processor during start-up (% of wall)", WithRatio("%.1f", f.barCpuPct, f.dialogCpuPct),
         Format("%.1f", f.dialogCpuPct), "< 10", f.barCpuPct < 10);
     Row("Processor idle 60 s, CD+wave attached, MIDI unattached (%)", WithRatio("%.3f", idleBarPct, idleDlgPct),
@@ -758,11 +759,11 @@ int main(int argc, char** argv)
         WithRatio("%.0f", bar0.workingSetKB, f.devicesMem.workingSetKB), Format("%.0f", f.devicesMem.workingSetKB),
         "<= x1.2", bar0.workingSetKB <= 1.2 * f.devicesMem.workingSetKB);
     Row("Private bytes after start-up (KB), against the dialog with devices",
-        WithRatio("%.0f", bar0.privateKB, f.devicesMem.privateKB), Format("%.0f", f.devicesMem.privateKB),
-        "<= x1.2", bar0.privateKB <= 1.2 * f.devicesMem.privateKB);
+        WithRatio("%.0f", bar0.privateKB, f.devicesMem.privateKB), Format("%.0f", f.devicesMem.privateKB), "<= x1.2",
+        bar0.privateKB <= 1.2 * f.devicesMem.privateKB);
     Row("Working set after start-up (KB), against the bare dialog",
-        WithRatio("%.0f", bar0.workingSetKB, f.dialogMem.workingSetKB), Format("%.0f", f.dialogMem.workingSetKB),
-        "-", true);
+        WithRatio("%.0f", bar0.workingSetKB, f.dialogMem.workingSetKB), Format("%.0f", f.dialogMem.workingSetKB), "-",
+        true);
     Row("Private bytes after start-up (KB), against the bare dialog",
         WithRatio("%.0f", bar0.privateKB, f.dialogMem.privateKB), Format("%.0f", f.dialogMem.privateKB), "-", true);
     return 0;

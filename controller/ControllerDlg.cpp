@@ -82,7 +82,7 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
 CControllerDlg::~CControllerDlg()
 {
     WatchWindows(FALSE);
-    DestroyControls();      // before the progress window
+    DestroyControls(); // before the progress window
 }
 
 void CControllerDlg::OpenProgressWindow()
@@ -103,8 +103,7 @@ void CControllerDlg::CloseTrayInstance()
     for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, nullptr, strTitle)) != nullptr;) {
         if (!m_pLoadingDlg || hWnd != m_pLoadingDlg->m_hWnd) {
             DWORD_PTR dwResult;
-            ::SendMessageTimeoutA(hWnd, WM_CLOSEINSTANCE, 0, 0, SMTO_ABORTIFHUNG, BAR_CLOSEINSTANCE_TIMEOUT,
-                                  &dwResult);
+            ::SendMessageTimeoutA(hWnd, WM_CLOSEINSTANCE, 0, 0, SMTO_ABORTIFHUNG, BAR_CLOSEINSTANCE_TIMEOUT, &dwResult);
             return;
         }
     }
@@ -147,8 +146,7 @@ BOOL CControllerDlg::OnInitDialog()
     CString strTitle;
     strTitle.LoadString(IDS_BAR_TITLE);
     SetWindowText(strTitle);
-    m_dwFlags = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT |
-                DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
+    m_dwFlags = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT | DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
     CRect rcClient;
     GetClientRect(&rcClient);
     m_cxClient = rcClient.Width();
@@ -177,7 +175,7 @@ BOOL CControllerDlg::OnInitDialog()
     m_bAutoHideSetting = m_state.bAutoHide;
     m_bAlwaysOnTopSetting = m_state.bAlwaysOnTop;
     if (m_nSavedEdge == DBE_FLOAT && m_bAlwaysOnTopSetting)
-        SetAlwaysOnTop(FALSE);     // a floating bar is never topmost; the setting stays
+        SetAlwaysOnTop(FALSE); // a floating bar is never topmost; the setting stays
     PlaceRunningModules();
 
     m_bInitialized = TRUE;
@@ -298,11 +296,11 @@ int CControllerDlg::OnCreate(LPCREATESTRUCTA pcs)
 void CControllerDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
     switch (nID) {
-    case SC_CLOSE:              ExitController(); break;
-    case ID_APP_ABOUT:          OnAbout(); break;
-    case ID_MINIMIZE_MODULES:   OnMinimizeModules(); break;
-    case ID_RESTORE_MODULES:    OnRestoreModules(); break;
-    default:                    CDockingBarDlg::OnSysCommand(nID, lParam); break;
+    case SC_CLOSE: ExitController(); break;
+    case ID_APP_ABOUT: OnAbout(); break;
+    case ID_MINIMIZE_MODULES: OnMinimizeModules(); break;
+    case ID_RESTORE_MODULES: OnRestoreModules(); break;
+    default: CDockingBarDlg::OnSysCommand(nID, lParam); break;
     }
 }
 
@@ -315,4 +313,3 @@ void CControllerDlg::OnTimer(UINT_PTR nIDEvent)
     }
     CDockingBarDlg::OnTimer(nIDEvent);
 }
-

@@ -24,7 +24,7 @@ constexpr int MODMSG_MINIMIZE = 2;
 constexpr int MODMSG_RESTORE = 3;
 constexpr int MODMSG_EXIT = -1;
 
-extern UINT g_uModuleMessage;     // registered with the others by the application
+extern UINT g_uModuleMessage; // registered with the others by the application
 
 // The "WAVE" resource nID of the program in memory, or null.
 const void* LoadWaveResource(UINT nID);
@@ -46,19 +46,19 @@ enum { ORIENT_FLOAT, ORIENT_HORZ, ORIENT_VERT };
 
 constexpr int BAR_FLOAT_WIDTH = 408;
 constexpr int BAR_FLOAT_HEIGHT = 45;
-constexpr int BAR_FLOAT_TOP_SPAN = 336;  // the default floating bar's top is where a window this high is centred
-constexpr int BAR_INIT_TOP = 64;  // where the bar waits, 0 x 0, until its place is applied
-constexpr int MODULE_TOP_NONE = 32767;  // the window top a slot without a module sorts by
+constexpr int BAR_FLOAT_TOP_SPAN = 336; // the default floating bar's top is where a window this high is centred
+constexpr int BAR_INIT_TOP = 64; // where the bar waits, 0 x 0, until its place is applied
+constexpr int MODULE_TOP_NONE = 32767; // the window top a slot without a module sorts by
 constexpr int BAR_THICKNESS = 32;
 constexpr int BAR_AUTOCLOSE_TIMER = 300;
 constexpr int BAR_AUTOCLOSE_DELAY = 1500;
-constexpr int BAR_CLOSEINSTANCE_TIMEOUT = 5000;  // ms a notification-icon copy has to end itself
+constexpr int BAR_CLOSEINSTANCE_TIMEOUT = 5000; // ms a notification-icon copy has to end itself
 
 struct ModuleSlot {
     HWND hWnd;
     int x;
     int y;
-    int nOrder;     // stacking position beside the bar, 0 first
+    int nOrder; // stacking position beside the bar, 0 first
 };
 
 struct RECORDFORMAT {
@@ -76,8 +76,8 @@ public:
     void SetStartMode(int nMode) { m_nStartMode = nMode; }
 
     BOOL OnInitDialog() override;
-    void OnOK() override {}
-    void OnCancel() override {}
+    void OnOK() override { }
+    void OnCancel() override { }
 
     // For the Setup sheet, which shows and changes the settings below.
     void ArrangeModulesBehindBar();
@@ -91,7 +91,7 @@ public:
     BOOL m_bKeepCDSoundOnExit = TRUE;
     BOOL m_bKeepRadioSoundOnExit = TRUE;
     BOOL m_bSetupFlag = FALSE;
-    BOOL m_bCDPlayerChanged = FALSE;    // the Preference page's box differs from what it showed
+    BOOL m_bCDPlayerChanged = FALSE; // the Preference page's box differs from what it showed
     int m_nSavedEdge = DBE_FLOAT;
     RECT m_rcFloat;
     BOOL m_bAutoHideSetting = FALSE;
@@ -110,7 +110,8 @@ protected:
     BOOL AnyModuleRunning() const;
     // Calls fn(slot) for every running module, slots 1 to 3 in order; a slot
     // whose window has gone is passed over.
-    template <class Fn> void ForEachRunningModule(Fn fn) const
+    template <class Fn>
+    void ForEachRunningModule(Fn fn) const
     {
         for (int i = MODULE_CDPLAYER; i < m_nModules && i < MODULE_COUNT; i++)
             if (IsWindow(m_modules[i].hWnd))
@@ -169,7 +170,7 @@ protected:
     int m_nModules = MODULE_COUNT;
     ModuleSlot m_modules[MODULE_COUNT] = {};
     int m_nLaunchOrder = 0;
-    int m_launchOrder[4] = {};      // three slots and the reserved word stored with them
+    int m_launchOrder[4] = {}; // three slots and the reserved word stored with them
     POINT m_ptModulePos[MODULE_COUNT] = {};
     // The controls, made afresh for each orientation; the bar owns them.
     std::unique_ptr<CBmArea> m_pLogoArea;
@@ -189,15 +190,15 @@ protected:
     BOOL m_bHasMidi = FALSE;
     RECT m_rcMinimize[3], m_rcExit[3], m_rcHelp[3], m_rcAnim[3], m_rcAnimFrame[3], m_rcLogo[3];
     RECT m_rcSetup[3], m_rcLaunchApps[3], m_rcVolume[3], m_rcCD[3], m_rcWave[3], m_rcMidi[3];
-    std::unique_ptr<CLeg> m_pLeg[2];    // the feet; their windows go with the bar's
+    std::unique_ptr<CLeg> m_pLeg[2]; // the feet; their windows go with the bar's
     BOOL m_bModulePositionSaved = FALSE;
     int m_nStartMode = START_NORMAL;
-    std::unique_ptr<CLoadingDlg> m_pLoadingDlg;     // during start-up only
-    BOOL m_abRepeatStart[MODULE_COUNT] = {};    // the next button command is a start's one repeat
-    BOOL m_bBarMinimized = FALSE;               // the last WM_SIZE minimised the bar
-    BOOL m_bExiting = FALSE;                    // ExitController has begun
-    HWINEVENTHOOK m_ahWindowEvents[2] = {};     // windows created, destroyed or renamed anywhere
-    HWND m_hVolumeControl = nullptr;            // the Volume Control's window, as the last mouse move found it
+    std::unique_ptr<CLoadingDlg> m_pLoadingDlg; // during start-up only
+    BOOL m_abRepeatStart[MODULE_COUNT] = {}; // the next button command is a start's one repeat
+    BOOL m_bBarMinimized = FALSE; // the last WM_SIZE minimised the bar
+    BOOL m_bExiting = FALSE; // ExitController has begun
+    HWINEVENTHOOK m_ahWindowEvents[2] = {}; // windows created, destroyed or renamed anywhere
+    HWND m_hVolumeControl = nullptr; // the Volume Control's window, as the last mouse move found it
 
     int OnCreate(LPCREATESTRUCTA pcs);
     void OnSysCommand(UINT nID, LPARAM lParam);

@@ -2,7 +2,7 @@
 #include "controller/ControllerDlg.h"
 #include "afx/CPaintDC.h"
 
-constexpr int STACK_BAR_HEIGHT = 50;  // the floating bar and the gap below it
+constexpr int STACK_BAR_HEIGHT = 50; // the floating bar and the gap below it
 constexpr int STACK_MODULE_HEIGHT = 97;
 
 namespace {
@@ -89,7 +89,7 @@ void CControllerDlg::OnLButtonUp(UINT, CPoint)
     DrawFocus(m_rcFocus);
     SetRectEmpty(&m_rcFocus);
     if (pt == m_ptDragStart) {
-        Default();      // a click without movement
+        Default(); // a click without movement
         return;
     }
 

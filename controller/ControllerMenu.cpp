@@ -31,11 +31,20 @@ void CControllerDlg::ShowBarMenu(POINT pt)
         UINT nID;
         BOOL bEnabled;
     } items[] = {
-        { ID_HELP, TRUE }, { ID_ACTIVATE_MODULES, m_nNextModuleOrder > 0 },
-        { ID_LAUNCH_WAVEEDITOR, m_bHasWave }, { ID_LAUNCH_MIDITRACKER, m_bHasMidi },
-        { ID_DOCK_LEFT, TRUE }, { ID_DOCK_TOP, TRUE }, { ID_DOCK_RIGHT, TRUE }, { ID_DOCK_BOTTOM, TRUE },
-        { ID_FLOAT, TRUE }, { ID_MINIMIZE_MODULES, TRUE }, { ID_ALWAYS_ON_TOP, !bFloating },
-        { ID_AUTO_HIDE, !bFloating }, { ID_APP_ABOUT, TRUE }, { ID_APP_EXIT, TRUE },
+        { ID_HELP, TRUE },
+        { ID_ACTIVATE_MODULES, m_nNextModuleOrder > 0 },
+        { ID_LAUNCH_WAVEEDITOR, m_bHasWave },
+        { ID_LAUNCH_MIDITRACKER, m_bHasMidi },
+        { ID_DOCK_LEFT, TRUE },
+        { ID_DOCK_TOP, TRUE },
+        { ID_DOCK_RIGHT, TRUE },
+        { ID_DOCK_BOTTOM, TRUE },
+        { ID_FLOAT, TRUE },
+        { ID_MINIMIZE_MODULES, TRUE },
+        { ID_ALWAYS_ON_TOP, !bFloating },
+        { ID_AUTO_HIDE, !bFloating },
+        { ID_APP_ABOUT, TRUE },
+        { ID_APP_EXIT, TRUE },
     };
     for (const auto& item : items)
         EnableMenuItem(hPopup, item.nID, MF_BYCOMMAND | (item.bEnabled ? MF_ENABLED : MF_GRAYED));
@@ -45,9 +54,9 @@ void CControllerDlg::ShowBarMenu(POINT pt)
     // The current position carries the radio mark; any value but an edge reads as floating.
     UINT nRadio = ID_FLOAT;
     switch (m_nSavedEdge) {
-    case ABE_LEFT:   nRadio = ID_DOCK_LEFT; break;
-    case ABE_TOP:    nRadio = ID_DOCK_TOP; break;
-    case ABE_RIGHT:  nRadio = ID_DOCK_RIGHT; break;
+    case ABE_LEFT: nRadio = ID_DOCK_LEFT; break;
+    case ABE_TOP: nRadio = ID_DOCK_TOP; break;
+    case ABE_RIGHT: nRadio = ID_DOCK_RIGHT; break;
     case ABE_BOTTOM: nRadio = ID_DOCK_BOTTOM; break;
     }
     char szText[64];
@@ -105,7 +114,7 @@ void CControllerDlg::DockTo(int nEdge)
     if (m_nSavedEdge == nEdge)
         return;
     if (m_bAlwaysOnTopSetting)
-        SetAlwaysOnTop(TRUE);   // floating had switched it off
+        SetAlwaysOnTop(TRUE); // floating had switched it off
     HideLegs();
     // Hidden while it moves and changes its layout.
     ShowWindow(SW_HIDE);
@@ -139,7 +148,7 @@ void CControllerDlg::OnFloat()
     if (m_nSavedEdge == DBE_FLOAT)
         return;
     if (m_bAlwaysOnTopSetting)
-        SetAlwaysOnTop(FALSE);  // a floating bar is never topmost; the preference stays
+        SetAlwaysOnTop(FALSE); // a floating bar is never topmost; the preference stays
     SetDockState(DBE_FLOAT);
     // Come to rest above the first module of the stack.
     ForEachRunningModule([&](int i) {

@@ -4,8 +4,8 @@
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
 
-constexpr int MODULE_STACK_GAP = 5;  // first module below the floating bar
-constexpr int MODULE_STACK_STEP = 97;  // from one module to the next
+constexpr int MODULE_STACK_GAP = 5; // first module below the floating bar
+constexpr int MODULE_STACK_STEP = 97; // from one module to the next
 
 void CControllerDlg::RestoreBarAndModules()
 {
@@ -74,8 +74,10 @@ const void* LoadWaveResource(UINT nID)
 int CControllerDlg::OrientationFromEdge(int nEdge, int nOrientation)
 {
     switch (nEdge) {
-    case ABE_LEFT: case ABE_RIGHT: return ORIENT_VERT;
-    case ABE_TOP: case ABE_BOTTOM: return ORIENT_HORZ;
+    case ABE_LEFT:
+    case ABE_RIGHT: return ORIENT_VERT;
+    case ABE_TOP:
+    case ABE_BOTTOM: return ORIENT_HORZ;
     case DBE_FLOAT: return ORIENT_FLOAT;
     default: return nOrientation;
     }
@@ -85,8 +87,7 @@ void CControllerDlg::OnEdgeChanged(BOOL, int nEdge)
 {
     if (nEdge == DBE_FLOAT) {
         Invalidate(TRUE);
-        SetWindowPos(nullptr, 0, 0, BAR_FLOAT_WIDTH, BAR_FLOAT_HEIGHT,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOSENDCHANGING);
+        SetWindowPos(nullptr, 0, 0, BAR_FLOAT_WIDTH, BAR_FLOAT_HEIGHT, SWP_NOMOVE | SWP_NOZORDER | SWP_NOSENDCHANGING);
     }
     m_nOrientation = OrientationFromEdge(nEdge, m_nOrientation);
     if (m_nOrientation != m_nBuiltOrientation) {

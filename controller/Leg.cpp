@@ -30,7 +30,7 @@ BOOL CLeg::PreCreateWindow(CREATESTRUCTA& cs)
 void CLeg::InitShape()
 {
     static const POINT s_apt[13] = { { 20, 2 }, { 20, 3 }, { 21, 3 }, { 21, 6 }, { 20, 6 }, { 20, 7 }, { 3, 7 },
-                                     { 3, 6 }, { 2, 6 }, { 2, 3 }, { 3, 3 }, { 3, 2 }, { 20, 2 } };
+                                     { 3, 6 },  { 2, 6 },  { 2, 3 },  { 3, 3 },  { 3, 2 },  { 20, 2 } };
     memcpy(m_aptShape, s_apt, sizeof m_aptShape);
 }
 

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-typedef UINT_PTR (WINAPI* PFNAPPBARMESSAGE)(DWORD dwMessage, PAPPBARDATA pData);
+typedef UINT_PTR(WINAPI* PFNAPPBARMESSAGE)(DWORD dwMessage, PAPPBARDATA pData);
 
 extern PFNAPPBARMESSAGE g_pfnAppBarMessage;
 

@@ -31,9 +31,9 @@ BOOL CDockingBarDlg::CalcAutoHideRect(BOOL bShow, RECT* prc) const
     int cyScreen = GetSystemMetrics(SM_CYSCREEN);
     int x = 0, y = 0;
     switch (nEdge) {
-    case ABE_LEFT:   x = bShow ? 0 : DB_HIDDEN_STRIP - cx; break;
-    case ABE_TOP:    y = bShow ? 0 : DB_HIDDEN_STRIP - cy; break;
-    case ABE_RIGHT:  x = bShow ? cxScreen - cx : cxScreen - DB_HIDDEN_STRIP; break;
+    case ABE_LEFT: x = bShow ? 0 : DB_HIDDEN_STRIP - cx; break;
+    case ABE_TOP: y = bShow ? 0 : DB_HIDDEN_STRIP - cy; break;
+    case ABE_RIGHT: x = bShow ? cxScreen - cx : cxScreen - DB_HIDDEN_STRIP; break;
     case ABE_BOTTOM: y = bShow ? cyScreen - cy : cyScreen - DB_HIDDEN_STRIP; break;
     }
     SetRect(prc, x, y, x + cx, y + cy);

@@ -6,7 +6,7 @@
 UINT g_uAppBarNotifyMessage;
 UINT g_uTaskbarCreatedMessage;
 
-DWORD (WINAPI* CDockingBarDlg::s_pfnGetTickCount)() = GetTickCount;
+DWORD(WINAPI* CDockingBarDlg::s_pfnGetTickCount)() = GetTickCount;
 
 BEGIN_MESSAGE_MAP(CDockingBarDlg, CDialog)
     ON_REGISTERED_MESSAGE(g_uAppBarNotifyMessage, OnAppBarNotify)
@@ -24,8 +24,7 @@ BEGIN_MESSAGE_MAP(CDockingBarDlg, CDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-CDockingBarDlg::CDockingBarDlg(UINT nIDTemplate, CWnd* pParent)
-    : CDialog(nIDTemplate, pParent)
+CDockingBarDlg::CDockingBarDlg(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent)
 {
     m_state = {};
     m_state.cbSize = sizeof(DOCKBARSTATE);
@@ -115,7 +114,7 @@ void CDockingBarDlg::SetDockState(int nEdge)
         RECT rc = {};
         GetDockRect(nEffective, &rc);
         if (m_state.bAutoHide) {
-            RECT rcNone = {};   // an auto-hide bar reserves no space
+            RECT rcNone = {}; // an auto-hide bar reserves no space
             AppBarMessage(ABM_SETPOS, ABE_LEFT, 0, &rcNone);
         } else {
             AppBarMessage(ABM_SETPOS, nEdge, 0, &rc);
@@ -129,8 +128,7 @@ void CDockingBarDlg::SetDockState(int nEdge)
         AppBarMessage(ABM_SETPOS, DBE_FLOAT, 0, &rcNone);
         KeepOnMonitor(&m_state.rcFloat);
         const RECT& rc = m_state.rcFloat;
-        SetWindowPos(nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     HWND hWndAfter = HWND_NOTOPMOST;
@@ -155,9 +153,9 @@ RECT CDockingBarDlg::GetDockBand(int nEdge, int cThick, BOOL bQueryShell)
         AppBarMessage(ABM_QUERYPOS, nEdge, 0, &rc);
     // ABM_QUERYPOS moves the conflicting side only, so restore the thickness.
     switch (nEdge) {
-    case ABE_LEFT:   rc.right = rc.left + cThick; break;
-    case ABE_TOP:    rc.bottom = rc.top + cThick; break;
-    case ABE_RIGHT:  rc.left = rc.right - cThick; break;
+    case ABE_LEFT: rc.right = rc.left + cThick; break;
+    case ABE_TOP: rc.bottom = rc.top + cThick; break;
+    case ABE_RIGHT: rc.left = rc.right - cThick; break;
     case ABE_BOTTOM: rc.top = rc.bottom - cThick; break;
     }
     return rc;
@@ -250,16 +248,20 @@ void CDockingBarDlg::OnSizing(UINT nSide, LPRECT prc)
     int cy = snap(prc->bottom - prc->top, rcFrame.Height(), m_cySizeInc, rcWindow.Height());
 
     switch (nSide) {
-    case WMSZ_LEFT: case WMSZ_TOPLEFT: case WMSZ_BOTTOMLEFT:
-        prc->left = prc->right - cx; break;
-    case WMSZ_RIGHT: case WMSZ_TOPRIGHT: case WMSZ_BOTTOMRIGHT:
-        prc->right = prc->left + cx; break;
+    case WMSZ_LEFT:
+    case WMSZ_TOPLEFT:
+    case WMSZ_BOTTOMLEFT: prc->left = prc->right - cx; break;
+    case WMSZ_RIGHT:
+    case WMSZ_TOPRIGHT:
+    case WMSZ_BOTTOMRIGHT: prc->right = prc->left + cx; break;
     }
     switch (nSide) {
-    case WMSZ_TOP: case WMSZ_TOPLEFT: case WMSZ_TOPRIGHT:
-        prc->top = prc->bottom - cy; break;
-    case WMSZ_BOTTOM: case WMSZ_BOTTOMLEFT: case WMSZ_BOTTOMRIGHT:
-        prc->bottom = prc->top + cy; break;
+    case WMSZ_TOP:
+    case WMSZ_TOPLEFT:
+    case WMSZ_TOPRIGHT: prc->top = prc->bottom - cy; break;
+    case WMSZ_BOTTOM:
+    case WMSZ_BOTTOMLEFT:
+    case WMSZ_BOTTOMRIGHT: prc->bottom = prc->top + cy; break;
     }
 }
 
@@ -302,15 +304,9 @@ LRESULT CDockingBarDlg::OnAppBarNotify(WPARAM wParam, LPARAM lParam)
             m_uTaskbarState = uState;
         }
         break;
-    case ABN_POSCHANGED:
-        OnTaskbarPosChanged();
-        break;
-    case ABN_FULLSCREENAPP:
-        OnFullScreenApp((BOOL)lParam);
-        break;
-    case ABN_WINDOWARRANGE:
-        OnWindowArrange((BOOL)lParam);
-        break;
+    case ABN_POSCHANGED: OnTaskbarPosChanged(); break;
+    case ABN_FULLSCREENAPP: OnFullScreenApp((BOOL)lParam); break;
+    case ABN_WINDOWARRANGE: OnWindowArrange((BOOL)lParam); break;
     }
     return 0;
 }

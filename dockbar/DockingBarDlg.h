@@ -19,16 +19,16 @@ constexpr DWORD DBF_ALLOWAUTOHIDE = 0x10;
 constexpr DWORD DBF_ALLOWALWAYSONTOP = 0x20;
 
 constexpr int DB_AUTOHIDE_TIMER = 1;
-constexpr int DB_AUTOHIDE_PERIOD = 400;  // ms between auto-hide polls
-constexpr int DB_SLIDE_TIME = 400;  // ms a slide takes
-constexpr int DB_HIDDEN_STRIP = 2;  // pixels of a hidden bar left on screen
+constexpr int DB_AUTOHIDE_PERIOD = 400; // ms between auto-hide polls
+constexpr int DB_SLIDE_TIME = 400; // ms a slide takes
+constexpr int DB_HIDDEN_STRIP = 2; // pixels of a hidden bar left on screen
 
 struct DOCKBARSTATE {
     UINT cbSize;
     int nEdge;
     BOOL bAutoHide;
     BOOL bAlwaysOnTop;
-    int anDockSize[4];      // thickness per edge
+    int anDockSize[4]; // thickness per edge
     RECT rcFloat;
 };
 static_assert(sizeof(DOCKBARSTATE) == 48, "DOCKBARSTATE is stored by size");
@@ -58,15 +58,15 @@ public:
     int CalcProposedEdge(POINT pt) const;
 
     // The tick source of the slide; tests replace it to cross the counter's wrap.
-    static DWORD (WINAPI* s_pfnGetTickCount)();
+    static DWORD(WINAPI* s_pfnGetTickCount)();
 
 protected:
-    virtual void OnEdgeChanged(BOOL bProposed, int nEdge) {}
+    virtual void OnEdgeChanged(BOOL bProposed, int nEdge) { }
     virtual void OnAutoHideDenied();
     virtual void OnFullScreenApp(BOOL bOpen);
     virtual void OnTaskbarPosChanged();
     virtual void OnTaskbarStateChange(UINT uChanged, UINT uState);
-    virtual void OnWindowArrange(BOOL bBeginning) {}
+    virtual void OnWindowArrange(BOOL bBeginning) { }
 
     void GetDockRect(int nEdge, RECT* prc);
     // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.

@@ -9,14 +9,14 @@ namespace {
 
 // left, top, right, bottom per orientation: floating, top or bottom, left or right.
 // Only left and top place a control; it takes its size from its bitmap.
-const RECT s_rcLogo[3]         = { { 9, 9, 63, 59 },   { 9, 2, 63, 59 },    { 2, 4, 14, 14 } };
-const RECT s_rcAnim[3]         = { { 4, 13, 14, 14 },  { 4, 6, 14, 14 },    { 5, 4, 14, 14 } };
-const RECT s_rcAnimFrame[3]    = { { 36, 3, 54, 18 },  { 36, 3, 54, 18 },   { 3, 36, 18, 54 } };
-const RECT s_rcSetup[3]        = { { 66, 13, 99, 20 }, { 86, 6, 99, 20 },   { 4, 86, 20, 99 } };
-const RECT s_rcLaunchApps[3]   = { { 94, 13, 129, 20 },{ 116, 6, 129, 20 }, { 4, 116, 20, 129 } };
-const RECT s_rcHelp[3]         = { { 274, 13, 354, 12 },{ 294, 6, 354, 12 },{ 4, 294, 354, 12 } };
-const RECT s_rcMinimize[3]     = { { 296, 13, 368, 12 },{ 324, 6, 368, 12 },{ 4, 324, 368, 12 } };
-const RECT s_rcExit[3]         = { { 321, 13, 382, 12 },{ 354, 6, 382, 12 },{ 4, 354, 382, 12 } };
+const RECT s_rcLogo[3] = { { 9, 9, 63, 59 }, { 9, 2, 63, 59 }, { 2, 4, 14, 14 } };
+const RECT s_rcAnim[3] = { { 4, 13, 14, 14 }, { 4, 6, 14, 14 }, { 5, 4, 14, 14 } };
+const RECT s_rcAnimFrame[3] = { { 36, 3, 54, 18 }, { 36, 3, 54, 18 }, { 3, 36, 18, 54 } };
+const RECT s_rcSetup[3] = { { 66, 13, 99, 20 }, { 86, 6, 99, 20 }, { 4, 86, 20, 99 } };
+const RECT s_rcLaunchApps[3] = { { 94, 13, 129, 20 }, { 116, 6, 129, 20 }, { 4, 116, 20, 129 } };
+const RECT s_rcHelp[3] = { { 274, 13, 354, 12 }, { 294, 6, 354, 12 }, { 4, 294, 354, 12 } };
+const RECT s_rcMinimize[3] = { { 296, 13, 368, 12 }, { 324, 6, 368, 12 }, { 4, 324, 368, 12 } };
+const RECT s_rcExit[3] = { { 321, 13, 382, 12 }, { 354, 6, 382, 12 }, { 4, 354, 382, 12 } };
 
 const int MODULE_BUTTON_FIRST_X = 159;
 const int MODULE_BUTTON_STEP = 30;
@@ -53,10 +53,10 @@ void CControllerDlg::SetFixedRects()
 // present takes the next place, 30 pixels on.
 void CControllerDlg::SetModuleButtonRects()
 {
-    RECT (*apRects[MODULE_COUNT])[3] = { &m_rcVolume, &m_rcCD, &m_rcWave, &m_rcMidi };
+    RECT(*apRects[MODULE_COUNT])[3] = { &m_rcVolume, &m_rcCD, &m_rcWave, &m_rcMidi };
     int x = MODULE_BUTTON_FIRST_X - MODULE_BUTTON_STEP;
     for (int i = 0; i < MODULE_COUNT; i++) {
-        RECT (&rc)[3] = *apRects[i];
+        RECT(&rc)[3] = *apRects[i];
         for (RECT& r : rc)
             SetRectEmpty(&r);
         if (i == MODULE_VOLUME || HasModuleDevice(i))
@@ -70,8 +70,8 @@ std::unique_ptr<C3sBmButton> CControllerDlg::CreateButton(UINT nID, const RECT& 
 {
     CString strTip;
     strTip.LoadString(nIDToolTip);
-    std::unique_ptr<C3sBmButton> pButton(new (std::nothrow) C3sBmButton(nID, rc, this, nIDBitmap, strTip, 0, 0,
-                                                                        nullptr, 1, 1));
+    std::unique_ptr<C3sBmButton> pButton(new (std::nothrow)
+                                             C3sBmButton(nID, rc, this, nIDBitmap, strTip, 0, 0, nullptr, 1, 1));
     if (pButton)
         pButton->SetButtonCursor(m_hButtonCursor, m_hButtonDownCursor);
     return pButton;
@@ -87,29 +87,27 @@ void CControllerDlg::CreateControls(int nOrientation)
 
     CreateLogo(o);
     m_pSetupButton = CreateButton(ID_SETUP_BUTTON, m_rcSetup[o], BITMAP_SETUP_BUTTON, IDS_SETUP_TIP);
-    m_pLaunchAppsButton = CreateButton(ID_LAUNCHAPPS_BUTTON, m_rcLaunchApps[o], BITMAP_LAUNCHAPPS_BUTTON,
-                                       IDS_LAUNCHAPPS_TIP);
+    m_pLaunchAppsButton =
+        CreateButton(ID_LAUNCHAPPS_BUTTON, m_rcLaunchApps[o], BITMAP_LAUNCHAPPS_BUTTON, IDS_LAUNCHAPPS_TIP);
     CreateModuleButtons(o);
 }
 
 // The animated logo for the maker's own cards, a still picture for others.
 void CControllerDlg::CreateLogo(int o)
 {
-    static const UINT s_anStillLogo[3] = { BITMAP_STILL_LOGO_FLOAT, BITMAP_STILL_LOGO_HORZ,
-                                           BITMAP_STILL_LOGO_VERT };
+    static const UINT s_anStillLogo[3] = { BITMAP_STILL_LOGO_FLOAT, BITMAP_STILL_LOGO_HORZ, BITMAP_STILL_LOGO_VERT };
 
     if (m_strCompanyLocal == "MARVIK") {
         CString strTip;
         strTip.LoadString(IDS_LOGO_TIP);
-        m_pLogoAnim.reset(new (std::nothrow) CAviArea(ID_LOGO, m_rcAnim[o], m_rcAnimFrame[o],
-                                                  o == ORIENT_VERT ? BITMAP_LOGO_VERT : BITMAP_LOGO_HORZ,
-                                                  o == ORIENT_VERT ? AVI_LOGO_VERT : AVI_LOGO_HORZ,
-                                                  this, strTip, 0, nullptr, 1, 1));
+        m_pLogoAnim.reset(new (std::nothrow) CAviArea(
+            ID_LOGO, m_rcAnim[o], m_rcAnimFrame[o], o == ORIENT_VERT ? BITMAP_LOGO_VERT : BITMAP_LOGO_HORZ,
+            o == ORIENT_VERT ? AVI_LOGO_VERT : AVI_LOGO_HORZ, this, strTip, 0, nullptr, 1, 1));
         if (m_pLogoAnim)
             m_pLogoAnim->SetButtonCursor(m_hButtonCursor);
     } else {
-        m_pLogoArea.reset(new (std::nothrow) CBmArea(ID_LOGO, m_rcLogo[o], this, s_anStillLogo[o], nullptr,
-                                                     0, nullptr, 1, 1));
+        m_pLogoArea.reset(new (std::nothrow)
+                              CBmArea(ID_LOGO, m_rcLogo[o], this, s_anStillLogo[o], nullptr, 0, nullptr, 1, 1));
         if (m_pLogoArea)
             m_pLogoArea->SetButtonCursor(m_hButtonCursor);
     }
@@ -121,8 +119,8 @@ void CControllerDlg::CreateModuleButtons(int o)
     if (!m_bHasMixer)
         return;
     static const struct {
-        std::unique_ptr<C3sBmButton> CControllerDlg::* pButton;
-        RECT (CControllerDlg::* pRects)[3];
+        std::unique_ptr<C3sBmButton> CControllerDlg::*pButton;
+        RECT (CControllerDlg::*pRects)[3];
         UINT nID;
         UINT nIDBitmap;
     } s_modules[MODULE_COUNT] = {
@@ -135,8 +133,8 @@ void CControllerDlg::CreateModuleButtons(int o)
         if (!HasModuleDevice(i))
             continue;
         UINT nIDTip = m_bLaunchModule[i] ? IDS_LAUNCH_VOLUME + i : IDS_REMOVE_VOLUME + i;
-        this->*s_modules[i].pButton = CreateButton(s_modules[i].nID, (this->*s_modules[i].pRects)[o],
-                                                   s_modules[i].nIDBitmap, nIDTip);
+        this->*s_modules[i].pButton =
+            CreateButton(s_modules[i].nID, (this->*s_modules[i].pRects)[o], s_modules[i].nIDBitmap, nIDTip);
     }
 }
 

@@ -46,10 +46,10 @@ void CControllerDlg::WatchWindows(BOOL bWatch)
     if (!bWatch)
         return;
     s_bWindowsChanged = TRUE;
-    m_ahWindowEvents[0] = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr, OnWindowEvent,
-                                          0, 0, WINEVENT_OUTOFCONTEXT);
-    m_ahWindowEvents[1] = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
-                                          OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    m_ahWindowEvents[0] =
+        SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr, OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    m_ahWindowEvents[1] = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnWindowEvent, 0,
+                                          0, WINEVENT_OUTOFCONTEXT);
 }
 
 // The Volume Control takes no part in the protocol: this is how the bar learns of it.
@@ -63,7 +63,7 @@ void CControllerDlg::FollowVolumeControl()
     // since not every platform reports a window that goes or is renamed.
     char szTitle[64] = "";
     if (m_hVolumeControl)
-        ::GetWindowTextA(m_hVolumeControl, szTitle, sizeof szTitle);     // empty once it has gone
+        ::GetWindowTextA(m_hVolumeControl, szTitle, sizeof szTitle); // empty once it has gone
     if (s_bWindowsChanged || (m_hVolumeControl && strTitle != szTitle)) {
         s_bWindowsChanged = FALSE;
         m_hVolumeControl = FindWindowA(nullptr, strTitle);
@@ -75,8 +75,7 @@ void CControllerDlg::FollowVolumeControl()
 
 void CControllerDlg::StartModule(UINT nModule)
 {
-    if (!m_bHasMixer || nModule < MODULE_CDPLAYER || nModule > MODULE_MIDIPLAYER ||
-        !HasModuleDevice((int)nModule))
+    if (!m_bHasMixer || nModule < MODULE_CDPLAYER || nModule > MODULE_MIDIPLAYER || !HasModuleDevice((int)nModule))
         return;
     m_bLaunchModule[nModule] = !LaunchProgram(ModulePath(nModule), " StartupFromController", 5000);
 

@@ -17,9 +17,8 @@ void SetModuleMenuState(HMENU hSysMenu, BOOL bMinimized)
 
 void CControllerDlg::PostToModules(LPARAM lCode)
 {
-    ForEachRunningModule([&](int i) {
-        ::PostMessageA(m_modules[i].hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_hWnd), lCode);
-    });
+    ForEachRunningModule(
+        [&](int i) { ::PostMessageA(m_modules[i].hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_hWnd), lCode); });
 }
 
 void CControllerDlg::SetModulesMinimized(int nMinimized)
@@ -57,13 +56,13 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
 {
     const WORD wSender = LOWORD(wParam);
     if (wSender == LOWORD((UINT_PTR)m_hWnd))
-        return 0;       // the bar's own posts never count
+        return 0; // the bar's own posts never count
     switch ((int)lParam) {
-    case MODMSG_ATTACH:     OnModuleAttach(wSender); break;
-    case MODMSG_DETACH:     OnModuleDetach(wSender); break;
-    case MODMSG_MINIMIZE:   OnModuleMinimizeOrRestore(TRUE); break;
-    case MODMSG_RESTORE:    OnModuleMinimizeOrRestore(FALSE); break;
-    case MODMSG_EXIT:       ExitController(); break;
+    case MODMSG_ATTACH: OnModuleAttach(wSender); break;
+    case MODMSG_DETACH: OnModuleDetach(wSender); break;
+    case MODMSG_MINIMIZE: OnModuleMinimizeOrRestore(TRUE); break;
+    case MODMSG_RESTORE: OnModuleMinimizeOrRestore(FALSE); break;
+    case MODMSG_EXIT: ExitController(); break;
     }
     return 0;
 }
@@ -145,11 +144,11 @@ void CControllerDlg::OnMinimizeModules()
 {
     m_bModulesHiddenByBar = FALSE;
     if (m_nModulesMinimized) {
-        OnRestoreModules();     // the button toggles
+        OnRestoreModules(); // the button toggles
         return;
     }
     if (m_nSavedEdge == DBE_FLOAT) {
-        ShowWindow(SW_MINIMIZE);    // the size handler tells the modules
+        ShowWindow(SW_MINIMIZE); // the size handler tells the modules
         return;
     }
     SetModulesMinimized(1);
@@ -217,11 +216,11 @@ BOOL CControllerDlg::FindModule(int nSlot)
 BOOL CControllerDlg::HasModuleDevice(int nSlot) const
 {
     switch (nSlot) {
-    case MODULE_VOLUME:     return m_bHasMixer;
-    case MODULE_CDPLAYER:   return m_bHasCDAudio;
+    case MODULE_VOLUME: return m_bHasMixer;
+    case MODULE_CDPLAYER: return m_bHasCDAudio;
     case MODULE_WAVEPLAYER: return m_bHasWave;
     case MODULE_MIDIPLAYER: return m_bHasMidi;
-    default:                return FALSE;
+    default: return FALSE;
     }
 }
 

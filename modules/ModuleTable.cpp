@@ -15,8 +15,8 @@ CString GetProgramDirectory()
 CString& ModulePaths::ModulePath(int nProgram)
 {
     CString* const apstrPath[PROGRAM_COUNT] = {
-        &m_strVolumeControlPath, &m_strCDPlayerPath, &m_strWavePlayerPath,
-        &m_strMidiPlayerPath, &m_strWaveEditorPath, &m_strMidiTrackerPath,
+        &m_strVolumeControlPath, &m_strCDPlayerPath,   &m_strWavePlayerPath,
+        &m_strMidiPlayerPath,    &m_strWaveEditorPath, &m_strMidiTrackerPath,
     };
     return *apstrPath[nProgram];
 }
@@ -42,8 +42,8 @@ void ModulePaths::LoadModulePaths()
 
     for (int i = PROGRAM_CDPLAYER; i < PROGRAM_COUNT; i++) {
         BYTE abName[SETTING_BUFFER_SIZE];
-        LPCSTR pszName = ReadControllerSetting(s_programs[i].pszValue, abName)
-                             ? (LPCSTR)abName : s_programs[i].pszDefault;
+        LPCSTR pszName =
+            ReadControllerSetting(s_programs[i].pszValue, abName) ? (LPCSTR)abName : s_programs[i].pszDefault;
         // Relative to the program's folder, as stored: nothing added, nothing checked.
         ModulePath(i) = strDirectory + pszName;
     }

@@ -12,8 +12,8 @@ BEGIN_MESSAGE_MAP(C3sBmButton, CPaneControl)
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
-C3sBmButton::C3sBmButton(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
-                         int, int, HRGN, int, int)
+C3sBmButton::C3sBmButton(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int, int, HRGN,
+                         int, int)
     : CPaneControl(nID, rc, pParent, nIDBitmap, pszToolTip, FACE_COUNT, 0)
 {
 }

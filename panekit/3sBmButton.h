@@ -12,8 +12,8 @@ public:
 
     // Only rc's left and top count: a position in pParent's client area.
     // The reserved values and hRgn are unused; the bar passes 0, 0, NULL, 1, 1.
-    C3sBmButton(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
-                int nReserved1, int nReserved2, HRGN hRgn, int nReserved3, int nReserved4);
+    C3sBmButton(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int nReserved1,
+                int nReserved2, HRGN hRgn, int nReserved3, int nReserved4);
     ~C3sBmButton() override;
 
     // Cursors stay the caller's; either may be NULL for the class arrow.

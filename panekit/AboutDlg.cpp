@@ -7,11 +7,14 @@ BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CAboutDlg::CAboutDlg(const CString& strCaption, const CString& strProduct, const CString& strLegal,
-                     HICON hIcon, const void* pWave, CWnd* pParent)
+CAboutDlg::CAboutDlg(const CString& strCaption, const CString& strProduct, const CString& strLegal, HICON hIcon,
+                     const void* pWave, CWnd* pParent)
     : CDialog(IDD_PANEKIT_ABOUT, pParent),
-      m_strCaption(strCaption), m_strProduct(strProduct), m_strLegal(strLegal),
-      m_hIcon(hIcon), m_pWave(pWave)
+      m_strCaption(strCaption),
+      m_strProduct(strProduct),
+      m_strLegal(strLegal),
+      m_hIcon(hIcon),
+      m_pWave(pWave)
 {
     m_hInstTemplate = CPaneModule::Instance();
 }

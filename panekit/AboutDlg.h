@@ -10,8 +10,8 @@ class PANEKIT_API CAboutDlg : public CDialog {
 public:
     // hIcon stays the caller's. pWave is a RIFF WAVE image in memory, or
     // NULL; it must stay valid until DoModal returns.
-    CAboutDlg(const CString& strCaption, const CString& strProduct, const CString& strLegal,
-              HICON hIcon, const void* pWave, CWnd* pParent);
+    CAboutDlg(const CString& strCaption, const CString& strProduct, const CString& strLegal, HICON hIcon,
+              const void* pWave, CWnd* pParent);
     ~CAboutDlg() override;
 
     // Defined here so that callers run this module's dialog code, which

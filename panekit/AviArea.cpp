@@ -6,7 +6,7 @@
 // A clip looping for as long as the bar runs would keep an idle bar busy:
 // it plays a few times when it appears, and again when the pointer comes by.
 constexpr int CLIP_PLAYS = 3;
-constexpr int CLIP_PLAY_TIME = CLIP_PLAYS * 16 * 66666 / 1000;  // ms
+constexpr int CLIP_PLAY_TIME = CLIP_PLAYS * 16 * 66666 / 1000; // ms
 
 BEGIN_MESSAGE_MAP(CAviArea, CBmArea)
     ON_WM_DESTROY()
@@ -14,8 +14,8 @@ BEGIN_MESSAGE_MAP(CAviArea, CBmArea)
 END_MESSAGE_MAP()
 
 // Clipped around the clip, which paints itself.
-CAviArea::CAviArea(UINT nID, const RECT& rc, const RECT& rcAnim, UINT nIDBitmap, UINT nIDAvi,
-                   CWnd* pParent, LPCSTR pszToolTip, int, HRGN, int, int)
+CAviArea::CAviArea(UINT nID, const RECT& rc, const RECT& rcAnim, UINT nIDBitmap, UINT nIDAvi, CWnd* pParent,
+                   LPCSTR pszToolTip, int, HRGN, int, int)
     : CBmArea(nID, rc, pParent, nIDBitmap, pszToolTip, WS_CLIPCHILDREN)
 {
     if (m_hWnd)
@@ -31,8 +31,8 @@ void CAviArea::CreateAnimation(POINT ptAnim, UINT nIDAvi)
 {
     CPaneModule::InitCommonControls();
     // A timer on this thread drives the frames: no drawing thread to outlive the area.
-    m_hAnimate = ::CreateWindowExA(0, ANIMATE_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | ACS_TIMER,
-                                   ptAnim.x, ptAnim.y, 0, 0, m_hWnd, nullptr, CPaneModule::Instance(), nullptr);
+    m_hAnimate = ::CreateWindowExA(0, ANIMATE_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | ACS_TIMER, ptAnim.x, ptAnim.y, 0,
+                                   0, m_hWnd, nullptr, CPaneModule::Instance(), nullptr);
     if (!m_hAnimate)
         return;
     // The clip sizes the control; it belongs to the program, not to this DLL.

@@ -9,8 +9,7 @@ BEGIN_MESSAGE_MAP(CBmArea, CPaneControl)
     ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
-CBmArea::CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
-                 int, HRGN, int, int)
+CBmArea::CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int, HRGN, int, int)
     : CBmArea(nID, rc, pParent, nIDBitmap, pszToolTip, 0)
 {
 }

@@ -10,8 +10,8 @@ public:
     // Only rc's left and top count; the area is as large as its bitmap.
     // pszToolTip may be NULL for no tip. The bar passes 0, NULL, 1, 1 for
     // the reserved values and hRgn, which are unused.
-    CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
-            int nReserved1, HRGN hRgn, int nReserved2, int nReserved3);
+    CBmArea(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int nReserved1, HRGN hRgn,
+            int nReserved2, int nReserved3);
     ~CBmArea() override;
 
     void SetButtonCursor(HCURSOR hCursor);

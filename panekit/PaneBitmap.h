@@ -7,7 +7,7 @@
 
 class CPaneBitmap {
 public:
-    explicit CPaneBitmap(UINT nID) : m_nID(nID) {}
+    explicit CPaneBitmap(UINT nID) : m_nID(nID) { }
 
     // Zero when the program has no such bitmap.
     SIZE GetSize() const;

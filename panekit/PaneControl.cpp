@@ -9,14 +9,14 @@ BEGIN_MESSAGE_MAP(CPaneControl, CWnd)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CPaneControl::CPaneControl(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip,
-                           int nFaces, DWORD dwStyle)
+CPaneControl::CPaneControl(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int nFaces,
+                           DWORD dwStyle)
     : m_nID(nID), m_bitmap(nIDBitmap), m_strToolTip(pszToolTip)
 {
     SIZE size = m_bitmap.GetSize();
     CRect rcWnd(rc.left, rc.top, rc.left + size.cx / nFaces, rc.top + size.cy);
-    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE | dwStyle,
-             rcWnd, pParent, (HMENU)(UINT_PTR)nID);
+    CreateEx(0, CPaneModule::ControlClass(), m_strToolTip, WS_CHILD | WS_VISIBLE | dwStyle, rcWnd, pParent,
+             (HMENU)(UINT_PTR)nID);
 }
 
 CPaneControl::~CPaneControl()

@@ -17,8 +17,7 @@ public:
 protected:
     // Only rc's left and top count. The bitmap holds nFaces faces side by
     // side; dwStyle adds to WS_CHILD | WS_VISIBLE.
-    CPaneControl(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int nFaces,
-                 DWORD dwStyle);
+    CPaneControl(UINT nID, const RECT& rc, CWnd* pParent, UINT nIDBitmap, LPCSTR pszToolTip, int nFaces, DWORD dwStyle);
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -23,10 +23,9 @@ BOOL CPaneToolTip::Create(HWND hTool, LPCSTR pszText)
     CPaneModule::InitCommonControls();
     // Always tip: the bar is seldom the active window. Unowned, so that the
     // tip's own topmost place never stands in the way of its bar's z-order.
-    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               nullptr, nullptr, CPaneModule::Instance(), nullptr);
+    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                               CPaneModule::Instance(), nullptr);
     if (!m_hWnd)
         return FALSE;
     TOOLINFOA ti = MakeToolInfo(hTool, pszText);
@@ -56,8 +55,8 @@ void CPaneToolTip::RelayEvent(HWND hTool, UINT message, WPARAM wParam, LPARAM lP
 {
     if (!m_hWnd)
         return;
-    if (message != WM_MOUSEMOVE && message != WM_LBUTTONDOWN && message != WM_LBUTTONUP &&
-        message != WM_RBUTTONDOWN && message != WM_RBUTTONUP)
+    if (message != WM_MOUSEMOVE && message != WM_LBUTTONDOWN && message != WM_LBUTTONUP && message != WM_RBUTTONDOWN &&
+        message != WM_RBUTTONUP)
         return;
     MSG msg = {};
     msg.hwnd = hTool;

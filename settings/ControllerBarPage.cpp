@@ -24,8 +24,7 @@ void SetCheck(HWND hWnd, BOOL bCheck)
 
 } // namespace
 
-CControllerBarPage::CControllerBarPage()
-    : CPropertyPage(IDD_CONTROLLER_BAR)
+CControllerBarPage::CControllerBarPage() : CPropertyPage(IDD_CONTROLLER_BAR)
 {
     m_psp.dwFlags &= ~PSP_HASHELP;
 }
@@ -50,7 +49,7 @@ void CControllerBarPage::SetPicture(CWnd& picture, UINT nIDBitmap, HBITMAP& hbmO
 {
     HBITMAP hbm = LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDBitmap));
     if (!hbm)
-        return;     // the picture stays empty
+        return; // the picture stays empty
     HBITMAP hbmPrevious = (HBITMAP)picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)hbm);
     if (hbmPrevious && hbmPrevious != hbm)
         DeleteObject(hbmPrevious);

@@ -43,8 +43,7 @@ void GetLaunchIniPath(char* pszPath)
     _makepath(pszPath, szDrive, szDir, LAUNCH_INI_NAME, nullptr);
 }
 
-CLaunchAppsDlg::CLaunchAppsDlg(CWnd* pParent)
-    : CDialog(IDD_LAUNCHAPPS, pParent)
+CLaunchAppsDlg::CLaunchAppsDlg(CWnd* pParent) : CDialog(IDD_LAUNCHAPPS, pParent)
 {
 }
 

@@ -8,7 +8,7 @@
 
 constexpr char LAUNCH_INI_NAME[] = "TympStudio.ini";
 constexpr char LAUNCH_SECTION[] = "Launch";
-constexpr int LAUNCH_ENTRY_SIZE = 256;  // an entry and a file value: 255 characters and the zero
+constexpr int LAUNCH_ENTRY_SIZE = 256; // an entry and a file value: 255 characters and the zero
 
 // Fills pszPath (MAX_PATH characters) with the full path of the INI file.
 void GetLaunchIniPath(char* pszPath);

@@ -8,8 +8,7 @@ BEGIN_MESSAGE_MAP(CPreferencePage, CPropertyPage)
     ON_BN_CLICKED(IDC_DEFAULT_CDPLAYER, OnCheckDefaultCDPlayer)
 END_MESSAGE_MAP()
 
-CPreferencePage::CPreferencePage()
-    : CPropertyPage(IDD_PREFERENCE)
+CPreferencePage::CPreferencePage() : CPropertyPage(IDD_PREFERENCE)
 {
     m_psp.dwFlags &= ~PSP_HASHELP;
 }

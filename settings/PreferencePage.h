@@ -27,7 +27,7 @@ protected:
 
 private:
     CControllerDlg* m_pBar = nullptr;
-    BOOL m_bDefaultCDPlayerShown = FALSE;   // the box's state when the page opened
+    BOOL m_bDefaultCDPlayerShown = FALSE; // the box's state when the page opened
 };
 
 #endif

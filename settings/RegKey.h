@@ -21,8 +21,8 @@ public:
     BOOL Create(HKEY hRoot, LPCSTR pszKey, REGSAM samDesired)
     {
         Close();
-        return Opened(RegCreateKeyExA(hRoot, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, samDesired, nullptr,
-                                      &m_hKey, nullptr));
+        return Opened(
+            RegCreateKeyExA(hRoot, pszKey, 0, nullptr, REG_OPTION_NON_VOLATILE, samDesired, nullptr, &m_hKey, nullptr));
     }
     void Close()
     {

@@ -55,8 +55,8 @@ void SetDword(HKEY hKey, LPCSTR pszName, DWORD dw)
 // The wave player's recording format: every field a REG_DWORD, 16-bit ones too.
 struct FormatField {
     LPCSTR pszName;
-    DWORD RECORDFORMAT::* pdw;
-    WORD RECORDFORMAT::* pw;
+    DWORD RECORDFORMAT::*pdw;
+    WORD RECORDFORMAT::*pw;
 };
 const FormatField s_formatFields[] = {
     { "nChannels", &RECORDFORMAT::nChannels, nullptr },
@@ -99,8 +99,7 @@ void CControllerDlg::LoadSettings()
 
     RegKey key;
     if (key.Open(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_ALL_ACCESS)) {
-        int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1],
-                              m_launchOrder[2], m_launchOrder[3] };
+        int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1], m_launchOrder[2], m_launchOrder[3] };
         if (QueryBinary(key, "ModuleSequence", anSequence, sizeof anSequence)) {
             m_nLaunchOrder = anSequence[0];
             memcpy(m_launchOrder, anSequence + 1, sizeof m_launchOrder);
@@ -160,8 +159,8 @@ void CControllerDlg::SaveModuleLayout()
     RegKey key;
     if (!key.Create(HKEY_CURRENT_USER, REGKEY_CONTROLLER, KEY_SET_VALUE))
         return;
-    const int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1],
-                                m_launchOrder[2], m_launchOrder[3] };
+    const int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1], m_launchOrder[2],
+                                m_launchOrder[3] };
     SetBinary(key, "ModuleSequence", anSequence, sizeof anSequence);
     SetBinary(key, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
 }

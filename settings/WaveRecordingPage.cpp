@@ -21,17 +21,24 @@ struct ListEntry {
 };
 
 const ListEntry SAMPLE_RATES[] = {
-    { IDS_11025HZ, 11025 }, { IDS_22050HZ, 22050 }, { IDS_44100HZ, 44100 },
+    { IDS_11025HZ, 11025 },
+    { IDS_22050HZ, 22050 },
+    { IDS_44100HZ, 44100 },
 };
 const ListEntry DATA_BITS[] = {
-    { IDS_4BIT, 4 }, { IDS_8BIT, 8 }, { IDS_16BIT, 16 },
+    { IDS_4BIT, 4 },
+    { IDS_8BIT, 8 },
+    { IDS_16BIT, 16 },
 };
 const ListEntry DATA_FORMATS[] = {
-    { IDS_PCM, WAVE_FORMAT_PCM }, { IDS_ADPCM, WAVE_FORMAT_ADPCM },
-    { IDS_ALAW, WAVE_FORMAT_ALAW }, { IDS_MULAW, WAVE_FORMAT_MULAW },
+    { IDS_PCM, WAVE_FORMAT_PCM },
+    { IDS_ADPCM, WAVE_FORMAT_ADPCM },
+    { IDS_ALAW, WAVE_FORMAT_ALAW },
+    { IDS_MULAW, WAVE_FORMAT_MULAW },
 };
 const ListEntry CHANNELS[] = {
-    { IDS_MONO, 1 }, { IDS_STEREO, 2 },
+    { IDS_MONO, 1 },
+    { IDS_STEREO, 2 },
 };
 
 enum { BITS_4, BITS_8, BITS_16 };
@@ -70,8 +77,7 @@ BOOL SelectedValue(CWnd& list, const ListEntry (&entries)[N], int& nIndex, DWORD
 
 } // namespace
 
-CWaveRecordingPage::CWaveRecordingPage()
-    : CPropertyPage(IDD_WAVE_RECORDING)
+CWaveRecordingPage::CWaveRecordingPage() : CPropertyPage(IDD_WAVE_RECORDING)
 {
     m_psp.dwFlags &= ~PSP_HASHELP;
 }
@@ -145,7 +151,7 @@ void CWaveRecordingPage::OnSelchangeDataBits()
     else if (nIndex == BITS_16)
         nFormat = FORMAT_PCM;
     else if (m_cbDataFormat.SendMessage(CB_GETCURSEL) == FORMAT_ADPCM)
-        nFormat = FORMAT_PCM;   // ADPCM is 4-bit only
+        nFormat = FORMAT_PCM; // ADPCM is 4-bit only
     if (nFormat >= 0) {
         m_cbDataFormat.SendMessage(CB_SETCURSEL, nFormat);
         wfx.wFormatTag = (WORD)DATA_FORMATS[nFormat].dwValue;

@@ -18,12 +18,9 @@ struct Module {
 };
 
 const Module kModules[] = {
-    {"TympCDPlayer.exe", "Tymp Studio CDPlayer", true},
-    {"TympWavePlayer.exe", "Tymp Studio WavePlayer", true},
-    {"TympMidiPlayer.exe", "Tymp Studio MidiPlayer", true},
-    {"TympWaveEditor.exe", "Tymp WaveEditor", false},
-    {"TympMidiTracker.exe", "Tymp MidiTracker", false},
-    {"Sndvol32.exe", "Volume Control", false},
+    { "TympCDPlayer.exe", "Tymp Studio CDPlayer", true },     { "TympWavePlayer.exe", "Tymp Studio WavePlayer", true },
+    { "TympMidiPlayer.exe", "Tymp Studio MidiPlayer", true }, { "TympWaveEditor.exe", "Tymp WaveEditor", false },
+    { "TympMidiTracker.exe", "Tymp MidiTracker", false },     { "Sndvol32.exe", "Volume Control", false },
 };
 static_assert(STANDIN_KIND >= 0 && STANDIN_KIND < (int)(sizeof(kModules) / sizeof(kModules[0])),
               "STANDIN_KIND out of range");
@@ -45,8 +42,8 @@ enum class Expect { Nothing, Minimized, Restored };
 
 struct State {
     HWND hwnd = nullptr;
-    UINT message = 0;       // the protocol message; 0 for plain modules
-    HWND bar = nullptr;     // 16-bit handle of the last window that spoke to us
+    UINT message = 0; // the protocol message; 0 for plain modules
+    HWND bar = nullptr; // 16-bit handle of the last window that spoke to us
     bool minimized = false;
     bool closing = false;
     Expect expect = Expect::Nothing;
@@ -56,11 +53,16 @@ struct State {
 
 class Font {
 public:
-    explicit Font(HFONT h) : m_h(h) {}
-    ~Font() { if (m_h) DeleteObject(m_h); }
+    explicit Font(HFONT h) : m_h(h) { }
+    ~Font()
+    {
+        if (m_h)
+            DeleteObject(m_h);
+    }
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
     HFONT Get() const { return m_h; }
+
 private:
     HFONT m_h;
 };
@@ -114,7 +116,7 @@ void CloseModule()
 void ShowAsAsked(bool minimize)
 {
     if (minimize == (IsIconic(g.hwnd) != FALSE))
-        return;     // already so: no size change would come to consume the mark
+        return; // already so: no size change would come to consume the mark
     g.expect = minimize ? Expect::Minimized : Expect::Restored;
     ShowWindow(g.hwnd, minimize ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
 }
@@ -123,7 +125,7 @@ void OnModuleMessage(WPARAM wParam, LPARAM lParam)
 {
     const WORD sender = LOWORD(wParam);
     if (sender == LowHandle(g.hwnd))
-        return;     // our own broadcast
+        return; // our own broadcast
     const LONG code = (LONG)lParam;
     Log("recv " + std::to_string(code) + " " + std::to_string(sender));
 
@@ -174,8 +176,7 @@ void Paint(HWND hwnd)
     HGDIOBJ old = SelectObject(dc, g.nameFont);
     TextOutA(dc, 14, 10, kSelf.title, lstrlenA(kSelf.title));
     SelectObject(dc, g.textFont);
-    const std::string line = std::string("Stand-in module of the Tymp Studio suite (")
-                             + kSelf.exeName + ")";
+    const std::string line = std::string("Stand-in module of the Tymp Studio suite (") + kSelf.exeName + ")";
     TextOutA(dc, 14, 32, line.c_str(), (int)line.size());
     SelectObject(dc, old);
     EndPaint(hwnd, &ps);
@@ -188,20 +189,11 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     switch (msg) {
-    case WM_PAINT:
-        Paint(hwnd);
-        return 0;
-    case WM_SIZE:
-        OnSize(wParam);
-        break;
-    case WM_CLOSE:
-        CloseModule();
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        break;
+    case WM_PAINT: Paint(hwnd); return 0;
+    case WM_SIZE: OnSize(wParam); break;
+    case WM_CLOSE: CloseModule(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -237,17 +229,16 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
 
-    g.hwnd = CreateWindowExA(0, kClassName, kSelf.title, WS_OVERLAPPEDWINDOW,
-                             CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight,
-                             nullptr, nullptr, hInstance, nullptr);
+    g.hwnd = CreateWindowExA(0, kClassName, kSelf.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kWidth,
+                             kHeight, nullptr, nullptr, hInstance, nullptr);
     if (!g.hwnd) {
         Log("exit");
         return 1;
     }
 
     // However the starter asked us to show, that first state is not news to the bar.
-    const bool startMinimized = nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED
-                                || nCmdShow == SW_SHOWMINNOACTIVE;
+    const bool startMinimized =
+        nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED || nCmdShow == SW_SHOWMINNOACTIVE;
     g.expect = startMinimized ? Expect::Minimized : Expect::Nothing;
     ShowWindow(g.hwnd, nCmdShow);
     g.expect = Expect::Nothing;

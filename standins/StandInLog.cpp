@@ -9,11 +9,16 @@ namespace {
 // Owns a file handle for the length of one write.
 class FileHandle {
 public:
-    explicit FileHandle(HANDLE h) : m_h(h) {}
-    ~FileHandle() { if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h); }
+    explicit FileHandle(HANDLE h) : m_h(h) { }
+    ~FileHandle()
+    {
+        if (m_h != INVALID_HANDLE_VALUE)
+            CloseHandle(m_h);
+    }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     HANDLE Get() const { return m_h; }
+
 private:
     HANDLE m_h;
 };
@@ -23,7 +28,7 @@ std::string LogPath()
     char buf[MAX_PATH * 2];
     DWORD n = GetEnvironmentVariableA("TYMP_MODULE_LOG", buf, sizeof(buf));
     if (n == 0 || n >= sizeof(buf))
-        return std::string();   // unset, empty or absurdly long: no log
+        return std::string(); // unset, empty or absurdly long: no log
     return std::string(buf, n);
 }
 
@@ -49,13 +54,18 @@ void LogLine(const char* exeName, const std::string& text)
         WaitForSingleObject(hTurn, 2000);
     struct Release {
         HANDLE h;
-        ~Release() { if (h) { ReleaseMutex(h); CloseHandle(h); } }
-    } release{ hTurn };
+        ~Release()
+        {
+            if (h) {
+                ReleaseMutex(h);
+                CloseHandle(h);
+            }
+        }
+    } release { hTurn };
 
     // Another stand-in may hold the file for a moment; try again briefly.
     for (int attempt = 0; attempt < 50; attempt++) {
-        FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.Get() == INVALID_HANDLE_VALUE) {
             if (GetLastError() != ERROR_SHARING_VIOLATION)

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-typedef BOOL (WINAPI* PFNSHELLNOTIFYICONA)(DWORD dwMessage, PNOTIFYICONDATAA pData);
+typedef BOOL(WINAPI* PFNSHELLNOTIFYICONA)(DWORD dwMessage, PNOTIFYICONDATAA pData);
 
 extern PFNSHELLNOTIFYICONA g_pfnShellNotifyIconA;
 

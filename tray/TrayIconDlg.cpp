@@ -6,8 +6,8 @@
 #include "res/resource.h"
 
 constexpr int TRAY_ICON_ID = 128;
-constexpr int NOTIFYICON_SIZE = 88;  // the original record, understood by every shell
-constexpr int TRAY_START_WAIT = 2000;  // ms a started program has to become idle
+constexpr int NOTIFYICON_SIZE = 88; // the original record, understood by every shell
+constexpr int TRAY_START_WAIT = 2000; // ms a started program has to become idle
 
 BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)
     ON_MESSAGE(WM_TRAYNOTIFY, OnTrayNotify)
@@ -24,8 +24,7 @@ BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)
     ON_REGISTERED_MESSAGE(g_uTaskbarCreatedMessage, OnTaskbarCreated)
 END_MESSAGE_MAP()
 
-CTrayIconDlg::CTrayIconDlg(CWnd* pParent)
-    : CDialog(IDD_TRAYICON, pParent)
+CTrayIconDlg::CTrayIconDlg(CWnd* pParent) : CDialog(IDD_TRAYICON, pParent)
 {
 }
 
@@ -42,8 +41,8 @@ BOOL CTrayIconDlg::OnInitDialog()
     strTitle.LoadString(IDS_TRAY_TITLE);
     SetWindowText(strTitle);
     MoveWindow(0, 0, 0, 0, TRUE);
-    m_hIcon = LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_TYMP), (LPCSTR)RT_GROUP_ICON),
-                        MAKEINTRESOURCEA(IDI_TYMP));
+    m_hIcon =
+        LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_TYMP), (LPCSTR)RT_GROUP_ICON), MAKEINTRESOURCEA(IDI_TYMP));
     LoadModulePaths();
     m_menu = LoadMenuA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDR_TRAY_MENU), (LPCSTR)RT_MENU),
                        MAKEINTRESOURCEA(IDR_TRAY_MENU));
@@ -90,9 +89,7 @@ LRESULT CTrayIconDlg::OnTrayNotify(WPARAM, LPARAM lParam)
         PostMessage(WM_USER);
         break;
     }
-    case WM_LBUTTONDBLCLK:
-        OnStartController();
-        break;
+    case WM_LBUTTONDBLCLK: OnStartController(); break;
     }
     return 0;
 }

@@ -10,7 +10,7 @@ const std::string AT_START = "start  StartupFromController";
 enum { ATTACH, DETACH, MINIMIZE, RESTORE, EXIT = -1 };
 enum { MINIMIZE_BUTTON = 104, VOLUME_BUTTON = 107, CD_BUTTON = 108, WAVE_BUTTON = 109 };
 
-class Players : public ModuleTest {};
+class Players : public ModuleTest { };
 
 TEST_F(Players, RealClicksStartAndRemoveTheCDPlayerAndTheWavePlayerHearsOfTheEmptySlotAtExit)
 {
@@ -32,9 +32,9 @@ TEST_F(Players, RealClicksStartAndRemoveTheCDPlayerAndTheWavePlayerHearsOfTheEmp
     EXPECT_TRUE(hVolume && WaitUntil([&] { return !IsWindow(hVolume); }));
     ASSERT_TRUE(m_pBar->Close(hBar));
     EXPECT_TRUE(m_pLog->WaitForLine(WAVE, "exit"));
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int>{ EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int>{ DETACH, EXIT })) << m_pLog->Dump();
-    EXPECT_EQ(SavedSequence(), (std::vector<int>{ 1, 2 })) << "neither the removed player nor the applet counts";
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { EXIT }) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int> { DETACH, EXIT })) << m_pLog->Dump();
+    EXPECT_EQ(SavedSequence(), (std::vector<int> { 1, 2 })) << "neither the removed player nor the applet counts";
     EXPECT_EQ(ReadValue(KEY_CONTROLLER, "ModulePosition").data.size(), 32u);
 }
 
@@ -47,14 +47,14 @@ TEST_F(Players, AKilledPlayerIsDroppedAndTheFloatingBarDrivesTheOther)
     EXPECT_TRUE(0 <= nStart && nStart < nAttach && nAttach < m_pLog->IndexOf(CD, AT_START)) << m_pLog->Dump();
     Terminate(WindowPid(hWave));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(hWave); }) && Answered(hBar));
-    PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0);     // floating, it minimises the bar and the modules
+    PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0); // floating, it minimises the bar and the modules
     EXPECT_TRUE(WaitUntil([&] { return IsIconic(hCD) && IsIconic(hBar); })) << m_pLog->Dump();
     PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(hCD) && !IsIconic(hBar); })) << m_pLog->Dump();
     ASSERT_TRUE(m_pBar->Close(hBar));
     EXPECT_TRUE(m_pLog->WaitForLine(CD, "exit"));
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), (std::vector<int>{ MINIMIZE, RESTORE, EXIT })) << m_pLog->Dump();
-    EXPECT_EQ(SavedSequence(), (std::vector<int>{ 1, 1 })) << "only the CD player was alive";
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), (std::vector<int> { MINIMIZE, RESTORE, EXIT })) << m_pLog->Dump();
+    EXPECT_EQ(SavedSequence(), (std::vector<int> { 1, 1 })) << "only the CD player was alive";
 }
 
 TEST_F(Players, AKilledPlayerStartedAgainByItsButtonIsListedOnce)
@@ -66,29 +66,39 @@ TEST_F(Players, AKilledPlayerStartedAgainByItsButtonIsListedOnce)
     PostMessageA(hBar, WM_COMMAND, WAVE_BUTTON, 0);
     ASSERT_TRUE(m_pLog->WaitForLine(WAVE, "start " + ProgramDirectory() + WAVE)) << m_pLog->Dump();
     ASSERT_TRUE(WaitUntil([&] { return (hNew = WaitForModule(WAVE_TITLE)) != hWave; }));
-    ASSERT_TRUE(WaitUntil([&] { return m_pLog->CodesFrom(CD, hNew) == std::vector<int>{ ATTACH }; }));
+    ASSERT_TRUE(WaitUntil([&] { return m_pLog->CodesFrom(CD, hNew) == std::vector<int> { ATTACH }; }));
     ASSERT_TRUE(m_pBar->Close(hBar));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hNew) && !IsWindow(hCD); })) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int>{ EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), std::vector<int>{ EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(SavedSequence(), (std::vector<int>{ 2, 1, 2 })) << "the CD player attached first";
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { EXIT }) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), std::vector<int> { EXIT }) << m_pLog->Dump();
+    EXPECT_EQ(SavedSequence(), (std::vector<int> { 2, 1, 2 })) << "the CD player attached first";
 }
 
 TEST_F(Players, DamagedModuleSettingsStartOnlyPlayersEachAtMostOnce)
 {
-    std::vector<int> tooLong(25, 3);    // its first 20 bytes would ask for the wave player alone
+    std::vector<int> tooLong(25, 3); // its first 20 bytes would ask for the wave player alone
     tooLong[1] = tooLong[2] = tooLong[3] = 2;
     const int anExtremes[8] = { INT_MIN, INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN, INT_MAX, INT_MAX };
-    const struct { std::vector<int> sequence; std::function<void()> damage; size_t nCD, nWave; } cases[] = {
-        { { 1000, 1, 2, 3 }, [&] {
+    const struct {
+        std::vector<int> sequence;
+        std::function<void()> damage;
+        size_t nCD, nWave;
+    } cases[] = {
+        { { 1000, 1, 2, 3 },
+          [&] {
               WriteValue(KEY_CONTROLLER, "ModulePosition", REG_BINARY, anExtremes, sizeof anExtremes);
               WriteInt(KEY_CONTROLLER, "State", 1);
-              WriteString(KEY_CONTROLLER, "CDPlayerFileName", std::string(300, 'x'));   // too long: the default
-              WriteInt(KEY_CONTROLLER, "WavePlayerFileName", 12345);                    // names no file
-          }, 1, 0 },
+              WriteString(KEY_CONTROLLER, "CDPlayerFileName", std::string(300, 'x')); // too long: the default
+              WriteInt(KEY_CONTROLLER, "WavePlayerFileName", 12345); // names no file
+          },
+          1,
+          0 },
         { { -5, 1, 2, 3 }, [] {}, 0, 0 },
         { { 3, 0, 4, -1, 7 }, [] {}, 0, 0 },
-        { { 3, 2, 2, 2 }, [] { WriteString(KEY_CONTROLLER, "ModulePosition", "junk"), WriteInt(KEY_CONTROLLER, "State", 3); }, 0, 1 },
+        { { 3, 2, 2, 2 },
+          [] { WriteString(KEY_CONTROLLER, "ModulePosition", "junk"), WriteInt(KEY_CONTROLLER, "State", 3); },
+          0,
+          1 },
         { tooLong, [] {}, 1, 1 },
     };
     for (const auto& c : cases) {

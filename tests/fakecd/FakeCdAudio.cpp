@@ -5,8 +5,7 @@
 #include <mmsystem.h>
 #include <mmddk.h>
 
-extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg,
-                                     LPARAM lParam1, LPARAM lParam2);
+extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg, LPARAM lParam1, LPARAM lParam2);
 
 namespace {
 
@@ -25,16 +24,14 @@ LRESULT Status(LPARAM flags, LPARAM parms)
 
 } // namespace
 
-extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg,
-                                     LPARAM lParam1, LPARAM lParam2)
+extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg, LPARAM lParam1, LPARAM lParam2)
 {
     switch (uMsg) {
     case DRV_LOAD:
     case DRV_FREE:
     case DRV_ENABLE:
     case DRV_DISABLE:
-    case DRV_CLOSE:
-        return 1;
+    case DRV_CLOSE: return 1;
     case DRV_OPEN:
         // An MCI open passes its parameters; a plain OpenDriver passes none.
         if (lParam2) {
@@ -43,15 +40,11 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT u
             open->wCustomCommandTable = MCI_NO_COMMAND_TABLE;
         }
         return kDriverId;
-    case DRV_QUERYCONFIGURE:
-        return 0;
+    case DRV_QUERYCONFIGURE: return 0;
     case MCI_OPEN_DRIVER:
-    case MCI_CLOSE_DRIVER:
-        return 0;
-    case MCI_STATUS:
-        return Status(lParam1, lParam2);
-    default:
-        break;
+    case MCI_CLOSE_DRIVER: return 0;
+    case MCI_STATUS: return Status(lParam1, lParam2);
+    default: break;
     }
     // Every other MCI command: the drive can do nothing without a disc.
     if (uMsg > MCI_CLOSE_DRIVER && uMsg <= MCI_LAST)

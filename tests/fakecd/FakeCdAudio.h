@@ -20,9 +20,11 @@ public:
             strDll = sz;
         for (int i = 0; i < 2; i++) {
             DWORD cb = sizeof m_aszOld[i] - 1;
-            RegCreateKeyExA(HKEY_LOCAL_MACHINE, s_apszKey[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_ahKey[i], nullptr);
+            RegCreateKeyExA(HKEY_LOCAL_MACHINE, s_apszKey[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_ahKey[i],
+                            nullptr);
             m_abHad[i] = !RegQueryValueExA(m_ahKey[i], "CDAudio", nullptr, nullptr, (BYTE*)m_aszOld[i], &cb);
-            m_abSet[i] = !RegSetValueExA(m_ahKey[i], "CDAudio", 0, REG_SZ, (const BYTE*)strDll.c_str(), strDll.size() + 1);
+            m_abSet[i] =
+                !RegSetValueExA(m_ahKey[i], "CDAudio", 0, REG_SZ, (const BYTE*)strDll.c_str(), strDll.size() + 1);
         }
     }
     ~CdAudioDriverInstalled()

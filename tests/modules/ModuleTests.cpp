@@ -1,17 +1,19 @@
 // The bar's side of the module protocol, with module windows that record what the bar posts them.
 #include "tests/support/BarFixture.h"
 
-enum { DIE = 100, BUTTON, DOCK, RESTART, NOCD, RESIZE, MINBAR, EXIT2, RUNNING };   // what a row does besides a code
+enum { DIE = 100, BUTTON, DOCK, RESTART, NOCD, RESIZE, MINBAR, EXIT2, RUNNING }; // what a row does besides a code
 
 class ModuleProtocol : public BarTest {
 protected:
     ModuleProtocol() : BarTest(0, 1) { g_moduleMessages.clear(), Restart(true); }
     ~ModuleProtocol() override { Restart(false); }
-    void Restart(bool bNewBar, const char* pszRunning = "")     // modules found running at start, all at one height
+    void Restart(bool bNewBar, const char* pszRunning = "") // modules found running at start, all at one height
     {
         m_pBar.reset();
-        for (const auto& w : std::exchange(m_windows, { { '0', nullptr } })) DestroyWindow(w.second);
-        for (const char* p = pszRunning; *p; p++) Window(*p);
+        for (const auto& w : std::exchange(m_windows, { { '0', nullptr } }))
+            DestroyWindow(w.second);
+        for (const char* p = pszRunning; *p; p++)
+            Window(*p);
         m_pBar = bNewBar ? StartBar() : nullptr;
         m_windows['B'] = m_pBar ? m_pBar->m_hWnd : nullptr;
     }
@@ -20,9 +22,15 @@ protected:
     HWND Window(char c)
     {
         if (c == 'k' && !m_windows.count(c))
-            m_windows[c] = CreateWindowExA(0, "STATIC", "Tymp Studio CDPlayer", WS_CHILD, 0, 0, 9, 9, Window('x'), 0, 0, 0);
-        static const char* const apszTitle[] = { "Tymp Studio CDPlayer", "Tymp Studio CDPlayer",
-            "Tymp Studio WavePlayer", "Tymp Studio MidiPlayer", "Volume Control", "Tymp Studio cdplayer", "Anything" };
+            m_windows[c] =
+                CreateWindowExA(0, "STATIC", "Tymp Studio CDPlayer", WS_CHILD, 0, 0, 9, 9, Window('x'), 0, 0, 0);
+        static const char* const apszTitle[] = { "Tymp Studio CDPlayer",
+                                                 "Tymp Studio CDPlayer",
+                                                 "Tymp Studio WavePlayer",
+                                                 "Tymp Studio MidiPlayer",
+                                                 "Volume Control",
+                                                 "Tymp Studio cdplayer",
+                                                 "Anything" };
         return m_windows.count(c) ? m_windows[c]
                                   : (m_windows[c] = CreateModuleWindow(apszTitle[std::string("CDWMVcx").find(c)], 100));
     }
@@ -47,8 +55,10 @@ protected:
         std::string str;
         for (const ModuleMessage& m : (Pump(), std::exchange(g_moduleMessages, {})))
             for (const auto& w : m_windows)
-                str += w.second != m.hWnd ? "" : std::string(1, w.first) + "xadmr?"[std::min<ULONG_PTR>((ULONG_PTR)m.lParam + 1, 5)] +
-                                                 (m.wParam == LOWORD((UINT_PTR)m_pBar->m_hWnd) ? "" : "!");
+                str += w.second != m.hWnd
+                           ? ""
+                           : std::string(1, w.first) + "xadmr?"[std::min<ULONG_PTR>((ULONG_PTR)m.lParam + 1, 5)] +
+                                 (m.wParam == LOWORD((UINT_PTR)m_pBar->m_hWnd) ? "" : "!");
         return str;
     }
     // "0R-L1R2m0eg": order (- none) and tooltip (L/R) of slots 1..3, next order, minimised, menu 32771/120, Iconic.
@@ -69,28 +79,68 @@ protected:
 
 TEST_F(ModuleProtocol, AttachDetachMinimiseAndRestoreKeepTheStackAndEchoNothingBack)
 {
-    const struct { char cWho; int nCode; const char* pszPosted; const char* pszState; } script[] = {
-        { 'W', 0, "", "-L0R-L1m0eg" }, { 'C', 0, "", "1R0R-L2m0eg" }, { 'V', 0, "", "1R0R-L2m0eg" },
-        { 'c', 0, "", "1R0R-L2m0eg" }, { 'M', 0, "", "1R0R2R3m0eg" }, { 'C', 0, "", "1R0R2R3m0eg" },
-        { 'W', 1, "", "0R-L1R2m0eg" }, { 'x', 1, "", "0R-L1R2m0eg" }, { '0', 1, "", "0R-L1R2m0eg" },
-        { 'W', 0, "", "0R2R1R3m0eg" }, { 'C', DIE, "", "0R2R1R3m0eg" }, { 'D', 0, "", "2R1R0R3m0eg" },
-        { 'B', -1, "", "2R1R0R3m0eg" }, { 'B', 1, "", "2R1R0R3m0eg" }, { 'B', 2, "", "2R1R0R3m0eg" },
-        { 'W', 4, "", "2R1R0R3m0eg" }, { 'W', -2, "", "2R1R0R3m0eg" }, { 'W', (int)0x80000000, "", "2R1R0R3m0eg" },
-        { 'W', 2, "", "2R1R0R3m1geI" }, { 'W', 3, "", "2R1R0R3m0eg" }, { 'B', BUTTON, "DmWmMm", "2R1R0R3m1geI" },
-        { 'x', 0, "DrWrMr", "2R1R0R3m0eg" }, { 'B', DOCK, "", "2R1R0R3m0eg" }, { 'M', 2, "", "2R1R0R3m1ge" },
-        { 'B', BUTTON, "DrWrMr", "2R1R0R3m0eg" }, { 'B', BUTTON, "DmWmMm", "2R1R0R3m1ge" },
-        { 'M', DIE, "", "2R1R0R3m1ge" }, { 'B', BUTTON, "DrWr", "2R1R0R3m0eg" }, { 'W', -1, "DxWxDdWd", "" },
+    const struct {
+        char cWho;
+        int nCode;
+        const char* pszPosted;
+        const char* pszState;
+    } script[] = {
+        { 'W', 0, "", "-L0R-L1m0eg" },
+        { 'C', 0, "", "1R0R-L2m0eg" },
+        { 'V', 0, "", "1R0R-L2m0eg" },
+        { 'c', 0, "", "1R0R-L2m0eg" },
+        { 'M', 0, "", "1R0R2R3m0eg" },
+        { 'C', 0, "", "1R0R2R3m0eg" },
+        { 'W', 1, "", "0R-L1R2m0eg" },
+        { 'x', 1, "", "0R-L1R2m0eg" },
+        { '0', 1, "", "0R-L1R2m0eg" },
+        { 'W', 0, "", "0R2R1R3m0eg" },
+        { 'C', DIE, "", "0R2R1R3m0eg" },
+        { 'D', 0, "", "2R1R0R3m0eg" },
+        { 'B', -1, "", "2R1R0R3m0eg" },
+        { 'B', 1, "", "2R1R0R3m0eg" },
+        { 'B', 2, "", "2R1R0R3m0eg" },
+        { 'W', 4, "", "2R1R0R3m0eg" },
+        { 'W', -2, "", "2R1R0R3m0eg" },
+        { 'W', (int)0x80000000, "", "2R1R0R3m0eg" },
+        { 'W', 2, "", "2R1R0R3m1geI" },
+        { 'W', 3, "", "2R1R0R3m0eg" },
+        { 'B', BUTTON, "DmWmMm", "2R1R0R3m1geI" },
+        { 'x', 0, "DrWrMr", "2R1R0R3m0eg" },
+        { 'B', DOCK, "", "2R1R0R3m0eg" },
+        { 'M', 2, "", "2R1R0R3m1ge" },
+        { 'B', BUTTON, "DrWrMr", "2R1R0R3m0eg" },
+        { 'B', BUTTON, "DmWmMm", "2R1R0R3m1ge" },
+        { 'M', DIE, "", "2R1R0R3m1ge" },
+        { 'B', BUTTON, "DrWr", "2R1R0R3m0eg" },
+        { 'W', -1, "DxWxDdWd", "" },
         // Exit with slot 1 empty (no CD audio, so no slot), with every slot running, and with one.
-        { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'B', NOCD, "", "-L-L-L0m0eg" }, { 'C', 0, "", "-L-L-L0m0eg" },
-        { 'W', 0, "", "-L0R-L1m0eg" }, { 'M', 0, "", "-L0R1R2m0eg" }, { 'M', -1, "WdMdWxMx", "" },
-        { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'M', 0, "", "-L-L0R1m0eg" }, { 'C', 0, "", "1R-L0R2m0eg" },
-        { 'W', 0, "", "1R2R0R3m0eg" }, { 'C', -1, "CxWxMx", "" }, { 'B', RESTART, "", "-L-L-L0m0eg" },
-        { 'C', 0, "", "0R-L-L1m0eg" }, { 'C', -1, "CxCdCd", "" },
+        { 'B', RESTART, "", "-L-L-L0m0eg" },
+        { 'B', NOCD, "", "-L-L-L0m0eg" },
+        { 'C', 0, "", "-L-L-L0m0eg" },
+        { 'W', 0, "", "-L0R-L1m0eg" },
+        { 'M', 0, "", "-L0R1R2m0eg" },
+        { 'M', -1, "WdMdWxMx", "" },
+        { 'B', RESTART, "", "-L-L-L0m0eg" },
+        { 'M', 0, "", "-L-L0R1m0eg" },
+        { 'C', 0, "", "1R-L0R2m0eg" },
+        { 'W', 0, "", "1R2R0R3m0eg" },
+        { 'C', -1, "CxWxMx", "" },
+        { 'B', RESTART, "", "-L-L-L0m0eg" },
+        { 'C', 0, "", "0R-L-L1m0eg" },
+        { 'C', -1, "CxCdCd", "" },
         // A plain resize forgets a module's minimise; an exit that waits runs once; a child is no module.
-        { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'W', 0, "", "-L0R-L1m0eg" }, { 'B', DOCK, "", "-L0R-L1m0eg" },
-        { 'W', 2, "", "-L0R-L1m1ge" }, { 'B', RESIZE, "", "-L0R-L1m1ge" }, { 'B', MINBAR, "Wm", "-L0R-L1m1geI" },
-        { 'B', RESTART, "", "-L-L-L0m0eg" }, { 'k', 0, "", "-L-L-L0m0eg" }, { 'W', 0, "", "-L0R-L1m0eg" },
-        { 'B', EXIT2, "WdWxWd", "" }, { 'B', RUNNING, "CaWaMa", "0R1R2R3m0eg" },   // equal tops keep slot order
+        { 'B', RESTART, "", "-L-L-L0m0eg" },
+        { 'W', 0, "", "-L0R-L1m0eg" },
+        { 'B', DOCK, "", "-L0R-L1m0eg" },
+        { 'W', 2, "", "-L0R-L1m1ge" },
+        { 'B', RESIZE, "", "-L0R-L1m1ge" },
+        { 'B', MINBAR, "Wm", "-L0R-L1m1geI" },
+        { 'B', RESTART, "", "-L-L-L0m0eg" },
+        { 'k', 0, "", "-L-L-L0m0eg" },
+        { 'W', 0, "", "-L0R-L1m0eg" },
+        { 'B', EXIT2, "WdWxWd", "" },
+        { 'B', RUNNING, "CaWaMa", "0R1R2R3m0eg" }, // equal tops keep slot order
     };
     for (const auto& row : script) {
         Do(row.cWho, row.nCode);
@@ -114,7 +164,8 @@ TEST_F(ModuleProtocol, AStormOfMessagesLeavesTheOrdersZeroToNMinusOne)
 {
     Do('D', DIE);
     for (unsigned i = 0, uSeed = 1; i < 20000; i++, uSeed = uSeed * 1103515245 + 12345)
-        Do("CWMDBx0"[(uSeed >> 8) % 7], std::vector<int>{ 0, 1, 0, 1, 4, -2, 0x7FFFFFFF }[(uSeed >> 16) % 7]);
+        Do(
+            "CWMDBx0" [(uSeed >> 8) % 7], std::vector<int> { 0, 1, 0, 1, 4, -2, 0x7FFFFFFF }[(uSeed >> 16) % 7]);
     std::string strOrders;
     for (const ModuleSlot& slot : m_pBar->m_modules)
         strOrders += slot.hWnd ? std::to_string(slot.nOrder) : "";

@@ -46,31 +46,39 @@ TEST(PaneKit, ControlsShowTheirPicturesSendOneCommandPerClickAndKeepTheirTips)
     CAviArea logo(102, CRect(200, 90, 0, 0), CRect(36, 3, 0, 0), 154, 133, &parent, nullptr, 0, nullptr, 1, 1);
     pButton->SetButtonCursor(LoadCursorA(EXE, MAKEINTRESOURCEA(137)), LoadCursorA(EXE, MAKEINTRESOURCEA(138)));
     const HWND b = *pButton, s = still, l = logo, hClip = FindWindowExA(logo, nullptr, ANIMATE_CLASSA, nullptr);
-    EXPECT_EQ((RECT{ 240, 180, 264, 201 }), WindowRect(b)) << "one face of the bitmap";
-    EXPECT_EQ((RECT{ 209, 210, 253, 237 }), WindowRect(s));
-    EXPECT_EQ((RECT{ 436, 243, 445, 257 }), WindowRect(hClip));
+    EXPECT_EQ((RECT { 240, 180, 264, 201 }), WindowRect(b)) << "one face of the bitmap";
+    EXPECT_EQ((RECT { 209, 210, 253, 237 }), WindowRect(s));
+    EXPECT_EQ((RECT { 436, 243, 445, 257 }), WindowRect(hClip));
     EXPECT_TRUE(Shows(s, 164, 0, 44, 27));
     EXPECT_TRUE(Shows(l, 154, 0, 30, 21)) << "around the clip";
     const Pixels clip = ScreenPixels(hClip, { 0, 0, 9, 14 });
-    EXPECT_TRUE(WaitUntil([&] { return CountDifferences(ScreenPixels(hClip, { 0, 0, 9, 14 }), clip, 9) > 0; }))
-        << "the clip plays";
+    EXPECT_TRUE(WaitUntil([&] {
+        return CountDifferences(ScreenPixels(hClip, { 0, 0, 9, 14 }), clip, 9) > 0;
+    })) << "the clip plays";
 
     // m move, d press, u release, c click, o press and move off before the release, e disable, E enable;
     // then the face, the cursor, and the commands so far.
-    const struct { HWND hWnd; char key; int x, y, nFace, nCursor; size_t nCommands; } steps[] = {
+    const struct {
+        HWND hWnd;
+        char key;
+        int x, y, nFace, nCursor;
+        size_t nCommands;
+    } steps[] = {
         { b, 'm', 20, 18, RAISED, 137, 0 }, { b, 'd', 0, 0, SUNKEN, 138, 0 }, { b, 'm', 60, 40, FLAT, 138, 0 },
         { b, 'm', 18, 17, SUNKEN, 138, 0 }, { b, 'u', 0, 0, RAISED, 137, 1 }, { b, 'c', 20, 18, RAISED, 137, 2 },
-        { b, 'm', 60, 18, FLAT, 0, 2 }, { b, 'o', 20, 18, FLAT, 0, 2 }, { b, 'e', 0, 0, GREY, 0, 2 },
-        { b, 'c', 20, 18, GREY, 0, 2 }, { b, 'E', 0, 0, FLAT, 0, 2 }, { b, 'm', 18, 18, RAISED, 137, 2 },
-        { b, 'm', 60, 18, FLAT, 0, 2 }, { s, 'o', 20, 12, NONE, 0, 2 }, { s, 'c', 20, 12, NONE, 0, 3 },
-        { l, 'c', 12, 10, NONE, 0, 4 }, { l, 'c', 40, 10, NONE, 0, 5 },     // the last on the clip
+        { b, 'm', 60, 18, FLAT, 0, 2 },     { b, 'o', 20, 18, FLAT, 0, 2 },   { b, 'e', 0, 0, GREY, 0, 2 },
+        { b, 'c', 20, 18, GREY, 0, 2 },     { b, 'E', 0, 0, FLAT, 0, 2 },     { b, 'm', 18, 18, RAISED, 137, 2 },
+        { b, 'm', 60, 18, FLAT, 0, 2 },     { s, 'o', 20, 12, NONE, 0, 2 },   { s, 'c', 20, 12, NONE, 0, 3 },
+        { l, 'c', 12, 10, NONE, 0, 4 },     { l, 'c', 40, 10, NONE, 0, 5 }, // the last on the clip
     };
     for (const auto& step : steps) {
         const char k = step.key;
         SCOPED_TRACE(::testing::Message() << k << " " << step.x << "," << step.y << " on " << GetDlgCtrlID(step.hWnd));
         ASSERT_TRUE(strchr("eE", k) ? EnableWindow(step.hWnd, k == 'E') || true
-                    : (!strchr("mco", k) || MouseMove(step.hWnd, step.x, step.y)) && (!strchr("dco", k) || MouseDown())
-                      && (k != 'o' || MouseMove(step.hWnd, step.x + 100, step.y)) && (!strchr("uco", k) || MouseUp()));
+                                    : (!strchr("mco", k) || MouseMove(step.hWnd, step.x, step.y)) &&
+                                          (!strchr("dco", k) || MouseDown()) &&
+                                          (k != 'o' || MouseMove(step.hWnd, step.x + 100, step.y)) &&
+                                          (!strchr("uco", k) || MouseUp()));
         EXPECT_TRUE(step.nFace == NONE || Shows(step.hWnd, 139, step.nFace * 24, 24, 21)) << "face " << step.nFace;
         const HCURSOR hCursor = step.nCursor ? LoadCursorA(EXE, MAKEINTRESOURCEA(step.nCursor)) : nullptr;
         EXPECT_TRUE(!hCursor || WaitUntil([&] { return GetCursor() == hCursor; })) << "cursor " << step.nCursor;
@@ -78,7 +86,7 @@ TEST(PaneKit, ControlsShowTheirPicturesSendOneCommandPerClickAndKeepTheirTips)
         Pump();
         ASSERT_EQ(step.nCommands, parent.m_commands.size());
     }
-    EXPECT_EQ((std::vector<std::pair<WPARAM, HWND>>{ { 321, b }, { 321, b }, { 101, s }, { 102, l }, { 102, l } }),
+    EXPECT_EQ((std::vector<std::pair<WPARAM, HWND>> { { 321, b }, { 321, b }, { 101, s }, { 102, l }, { 102, l } }),
               parent.m_commands);
 
     const HWND hTip = FindWindowA(TOOLTIPS_CLASSA, nullptr);
@@ -96,12 +104,18 @@ TEST(PaneKit, AboutBoxIsModalAndChimesOnlyWhileOpen)
     CParent parent;
     const HICON hIcon = LoadIconA(EXE, MAKEINTRESOURCEA(128));
     const void* pWave = LockResource(LoadResource(EXE, FindResourceA(EXE, MAKEINTRESOURCEA(136), "WAVE")));
-    auto playing = [] {     // PlaySound, told not to stop a sound, refuses while one plays
+    auto playing = [] { // PlaySound, told not to stop a sound, refuses while one plays
         const bool bFree = PlaySoundA(MAKEINTRESOURCEA(136), EXE, SND_RESOURCE | SND_ASYNC | SND_NOSTOP);
         return !(bFree && PlaySoundA(nullptr, nullptr, 0));
     };
-    const struct { const void* pWave; UINT message; WPARAM wParam; INT_PTR nResult; } rows[] = {
-        { pWave, WM_COMMAND, IDOK, IDOK }, { nullptr, WM_KEYDOWN, VK_ESCAPE, IDCANCEL },
+    const struct {
+        const void* pWave;
+        UINT message;
+        WPARAM wParam;
+        INT_PTR nResult;
+    } rows[] = {
+        { pWave, WM_COMMAND, IDOK, IDOK },
+        { nullptr, WM_KEYDOWN, VK_ESCAPE, IDCANCEL },
         { pWave, WM_SYSCOMMAND, SC_CLOSE, IDCANCEL },
     };
     for (const auto& row : rows) {
@@ -115,7 +129,7 @@ TEST(PaneKit, AboutBoxIsModalAndChimesOnlyWhileOpen)
             EXPECT_TRUE(IsWindowVisible(FindWindowExA(hBox, nullptr, "Static", "Tymp Studio 3.0")));
             EXPECT_TRUE(IsWindowVisible(FindWindowExA(hBox, nullptr, "Static", "\251 1998 Marvik")));
             while ((hIconWnd = FindWindowExA(hBox, hIconWnd, "Static", nullptr)) &&
-                   SendMessageA(hIconWnd, STM_GETICON, 0, 0) != (LRESULT)hIcon) {}
+                   SendMessageA(hIconWnd, STM_GETICON, 0, 0) != (LRESULT)hIcon) { }
             EXPECT_TRUE(IsWindowVisible(hIconWnd)) << "the icon";
             EXPECT_EQ(row.pWave != nullptr, playing());
             PostMessageA(row.message == WM_KEYDOWN ? GetFocus() : hBox, row.message, row.wParam, 0);

@@ -26,14 +26,16 @@ TEST_F(BarTest, LaunchApplicationsKeepTheirListInTheIniFile)
         ModalScript s;
         s.WaitFor("Launch Applications", &hDlg);
         for (char k : keys) {
-            const std::map<char, WPARAM> acts = { { 'R', 1081 }, { 'L', 106 }, { 'C', IDOK }, { 'E', IDCANCEL },
-                { 'X', SC_CLOSE }, { 'D', MAKEWPARAM(1083, LBN_DBLCLK) }, { 'G', 106 } };
+            const std::map<char, WPARAM> acts = { { 'R', 1081 },     { 'L', 106 },
+                                                  { 'C', IDOK },     { 'E', IDCANCEL },
+                                                  { 'X', SC_CLOSE }, { 'D', MAKEWPARAM(1083, LBN_DBLCLK) },
+                                                  { 'G', 106 } };
             s.Do([&, k, wParam = acts.count(k) ? acts.at(k) : 1084] {
                 char sz[20000];
                 strSeen.clear();
                 for (int i = 0; i < (int)SendDlgItemMessageA(hDlg, 1083, LB_GETCOUNT, 0, 0); i++)
-                    strSeen += (i ? "|" : "") +
-                               std::string(sz, SendDlgItemMessageA(hDlg, 1083, LB_GETTEXT, i, (LPARAM)sz));
+                    strSeen +=
+                        (i ? "|" : "") + std::string(sz, SendDlgItemMessageA(hDlg, 1083, LB_GETTEXT, i, (LPARAM)sz));
                 if (isdigit(k))
                     SendDlgItemMessageA(hDlg, 1083, LB_SETCURSEL, k - '0', 0);
                 else if (k == 'M') {
@@ -45,19 +47,22 @@ TEST_F(BarTest, LaunchApplicationsKeepTheirListInTheIniFile)
                     PostMessageA(k == 'G' ? *pBar : hDlg, k == 'X' ? WM_SYSCOMMAND : WM_COMMAND, wParam, 0);
             });
             if (strchr("BTAN", k))
-                s.WaitFor("Open", &hOpen).Do([&, k] {
-                    EXPECT_EQ(1, SendDlgItemMessageA(hOpen, 1136, CB_FINDSTRINGEXACT, -1, (LPARAM)"All Files (*.*)"));
-                    SetDlgItemTextA(hOpen, 1148, (k == 'T' ? pick(256) : expand(k == 'A' ? "#" : "*")).c_str());
-                    PostMessageA(hOpen, WM_COMMAND, k == 'N' ? IDCANCEL : IDOK, 0);
-                }).Then([&] { return !IsWindow(hOpen); });
+                s.WaitFor("Open", &hOpen)
+                    .Do([&, k] {
+                        EXPECT_EQ(1,
+                                  SendDlgItemMessageA(hOpen, 1136, CB_FINDSTRINGEXACT, -1, (LPARAM) "All Files (*.*)"));
+                        SetDlgItemTextA(hOpen, 1148, (k == 'T' ? pick(256) : expand(k == 'A' ? "#" : "*")).c_str());
+                        PostMessageA(hOpen, WM_COMMAND, k == 'N' ? IDCANCEL : IDOK, 0);
+                    })
+                    .Then([&] { return !IsWindow(hOpen); });
             if (k == 'T')
                 s.Then([&] {
-                    HWND h = FindThreadDialog("Launch Applications");
-                    char sz[128] = "";
-                    GetDlgItemTextA(h, 0xFFFF, sz, sizeof sz);
-                    return h != hDlg && PostMessageA(h, WM_COMMAND, IDOK, 0) &&
-                           !strcmp(sz, "This path is longer than 255 characters and cannot be added to the list.");
-                }).Then([&] { return IsWindowEnabled(hDlg) != 0; });
+                     HWND h = FindThreadDialog("Launch Applications");
+                     char sz[128] = "";
+                     GetDlgItemTextA(h, 0xFFFF, sz, sizeof sz);
+                     return h != hDlg && PostMessageA(h, WM_COMMAND, IDOK, 0) &&
+                            !strcmp(sz, "This path is longer than 255 characters and cannot be added to the list.");
+                 }).Then([&] { return IsWindowEnabled(hDlg) != 0; });
         }
         s.Run([&] { SendMessageA(*pBar, WM_COMMAND, 106, 0); }, 20000);
         EXPECT_TRUE(s.Finished()) << s.m_strStalled;
@@ -66,7 +71,10 @@ TEST_F(BarTest, LaunchApplicationsKeepTheirListInTheIniFile)
     std::string huge = "[Launch]\r\n", list;
     for (int i = 1; i <= 10000; i++)
         huge += std::to_string(i) + "=P\r\n", list += i > 1 ? "|P" : "P";
-    const struct { std::string before, keys, seen, after; size_t launched; } rows[] = {
+    const struct {
+        std::string before, keys, seen, after;
+        size_t launched;
+    } rows[] = {
         { "[Launch]\r\n1=Z\r\n2=A\r\n4=D\r\n", "GC", "Z|A", "=", 0 },
         { "[Launch]\r\n1=A\r\n2=B\r\n3=\r\n4=D\r\n", "C", "A|B", "=", 0 },
         { "[Launch]\r\n1=A\r\n2=B\r\n3=C\r\n", "1RRC", "A|C", "[Launch]\r\n1=A\r\n2=C\r\n", 0 },
@@ -84,7 +92,7 @@ TEST_F(BarTest, LaunchApplicationsKeepTheirListInTheIniFile)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.keys + " on " + row.before.substr(0, 60));
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());    // no stale copy
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str()); // no stale copy
         std::ofstream(ini, std::ios::binary | std::ios::trunc) << expand(row.before);
         play(row.keys);
         EXPECT_EQ(expand(row.seen), strSeen);

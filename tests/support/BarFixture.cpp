@@ -90,18 +90,20 @@ HWND CreateModuleWindow(const char* pszTitle, int y)
         wc.lpszClassName = "TympTestModule";
         return RegisterClassA(&wc);
     }();
-    return CreateWindowExA(0, MAKEINTATOM(s_atom), pszTitle, WS_OVERLAPPED | WS_VISIBLE, 600, y, 300, 90,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, MAKEINTATOM(s_atom), pszTitle, WS_OVERLAPPED | WS_VISIBLE, 600, y, 300, 90, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void SetMessagePos(HWND hWnd, int x, int y)
 {
     // A posted message carries the cursor position; retrieving it sets GetMessagePos.
     SetCursorPos(x, y);
-    WaitUntil([=] {
-        POINT pt;
-        return GetCursorPos(&pt) && pt.x == x && pt.y == y;
-    }, 1000);
+    WaitUntil(
+        [=] {
+            POINT pt;
+            return GetCursorPos(&pt) && pt.x == x && pt.y == y;
+        },
+        1000);
     PostMessageA(hWnd, WM_NULL, 0, 0);
     MSG msg;
     while (PeekMessageA(&msg, hWnd, WM_NULL, WM_NULL, PM_REMOVE))

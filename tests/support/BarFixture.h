@@ -29,10 +29,10 @@ public:
     using CControllerDlg::CControllerDlg;
     using CControllerDlg::ExitController, CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer,
         CControllerDlg::SaveModuleLayout, CControllerDlg::SaveSettings, CControllerDlg::SetModuleLaunchState;
-    using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule, CControllerDlg::m_bModulePositionSaved,
-        CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized, CControllerDlg::m_nNextModuleOrder,
-        CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg, CControllerDlg::m_rcFocus, CControllerDlg::m_state,
-        CControllerDlg::m_strCompanyLocal;
+    using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule,
+        CControllerDlg::m_bModulePositionSaved, CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized,
+        CControllerDlg::m_nNextModuleOrder, CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg,
+        CControllerDlg::m_rcFocus, CControllerDlg::m_state, CControllerDlg::m_strCompanyLocal;
 };
 
 struct BarDeleter {
@@ -58,7 +58,7 @@ void SetMessagePos(HWND hWnd, int x, int y);
 // What a pop-up menu showed while open() tracked it; the menu is then cancelled.
 struct MenuSnapshot {
     bool bShown = false;
-    std::map<UINT, UINT> state;     // MFS_* by command id
+    std::map<UINT, UINT> state; // MFS_* by command id
     RECT rc = {};
     bool Grayed(UINT nID) const { return state.count(nID) && (state.at(nID) & MFS_GRAYED); }
     bool Checked(UINT nID) const { return state.count(nID) && (state.at(nID) & MFS_CHECKED); }
@@ -70,8 +70,7 @@ MenuSnapshot InspectMenu(const std::function<void()>& open);
 // devices the test names (no CD audio, no MIDI unless it says otherwise).
 class BarTest : public ::testing::Test {
 protected:
-    BarTest(MCIERROR errCDOpen = MCIERR_CANNOT_LOAD_DRIVER, UINT nMidiDevices = 0)
-        : m_devices(errCDOpen, nMidiDevices)
+    BarTest(MCIERROR errCDOpen = MCIERR_CANNOT_LOAD_DRIVER, UINT nMidiDevices = 0) : m_devices(errCDOpen, nMidiDevices)
     {
         DeleteSuiteKeys();
         WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 0);

@@ -1,6 +1,9 @@
 #include "Controller.h"
 
-static bool IsProgress(HWND h) { return GetDlgItem(h, 1001) != nullptr; }     // its status line
+static bool IsProgress(HWND h)
+{
+    return GetDlgItem(h, 1001) != nullptr;
+} // its status line
 
 std::vector<HWND> ShownBars(DWORD pid)
 {
@@ -34,16 +37,19 @@ std::vector<DWORD> ControllerPids()
 
 void EndAllControllers()
 {
-    for (int nRound = 0; nRound < 2; nRound++) {    // a bar that ends may leave an icon copy behind
+    for (int nRound = 0; nRound < 2; nRound++) { // a bar that ends may leave an icon copy behind
         const std::vector<DWORD> pids = ControllerPids();
         const std::vector<HWND> bars = ShownBars();
         for (HWND h : WindowsTitled(BAR_TITLE))
             if (!IsProgress(h))
-                PostMessageA(h, std::count(bars.begin(), bars.end(), h) ? WM_SYSCOMMAND : WM_CLOSEINSTANCE, SC_CLOSE, 0);
-        WaitUntil([&] {
-            const std::vector<DWORD> now = ControllerPids();
-            return std::find_first_of(now.begin(), now.end(), pids.begin(), pids.end()) == now.end();
-        }, 10000);
+                PostMessageA(h, std::count(bars.begin(), bars.end(), h) ? WM_SYSCOMMAND : WM_CLOSEINSTANCE, SC_CLOSE,
+                             0);
+        WaitUntil(
+            [&] {
+                const std::vector<DWORD> now = ControllerPids();
+                return std::find_first_of(now.begin(), now.end(), pids.begin(), pids.end()) == now.end();
+            },
+            10000);
     }
     for (DWORD pid : ControllerPids())
         Terminate(pid);

@@ -11,21 +11,23 @@
 #include <algorithm>
 #include <memory>
 
-constexpr char BAR_TITLE[] = "Tymp Studio 3.0";     // the bar, its progress window and the icon copy
+constexpr char BAR_TITLE[] = "Tymp Studio 3.0"; // the bar, its progress window and the icon copy
 constexpr UINT WM_CLOSEINSTANCE = WM_USER + 700;
 constexpr DWORD START_TIMEOUT = 30000;
 
 class Controller : public Process {
 public:
     explicit Controller(const std::string& strArgs = "", const std::string& strExe = "TympController.exe")
-        : Process(strExe, strArgs) {}
-    HWND WaitForBar() const;    // its bar once shown with the progress window gone; null if never
+        : Process(strExe, strArgs)
+    {
+    }
+    HWND WaitForBar() const; // its bar once shown with the progress window gone; null if never
     bool Close(HWND hBar) { return PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0) && WaitExit() && ExitCode() == 0; }
 };
 
 std::vector<DWORD> ControllerPids();
-std::vector<HWND> ShownBars(DWORD pid = 0);     // not the progress window, not an icon copy
-void EndAllControllers();       // asks bars and copies to end, then terminates the rest
+std::vector<HWND> ShownBars(DWORD pid = 0); // not the progress window, not an icon copy
+void EndAllControllers(); // asks bars and copies to end, then terminates the rest
 
 // No copy running, no suite keys but: no icon copy at exit, no module to start.
 class ControllerTest : public ::testing::Test {
@@ -44,24 +46,25 @@ protected:
 class ModuleTest : public ControllerTest {
 protected:
     void TearDown() override { ControllerTest::TearDown(), EndChildProcesses(m_pBar ? m_pBar->Pid() : 0, 5000); }
-    HWND StartBar(const std::vector<int>& sequence)     // stored as "ModuleSequence"
+    HWND StartBar(const std::vector<int>& sequence) // stored as "ModuleSequence"
     {
         WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, sequence.data(), (DWORD)sequence.size() * 4);
-        CdAudioDriverInstalled driver;      // needed only while the bar probes its devices
+        CdAudioDriverInstalled driver; // needed only while the bar probes its devices
         EXPECT_TRUE(driver.Installed());
         m_pBar = std::make_unique<Controller>();
         return m_pBar->WaitForBar();
     }
-    HWND WaitForModule(const char* pszTitle)            // shown by a child of the bar
+    HWND WaitForModule(const char* pszTitle) // shown by a child of the bar
     {
         WaitUntil([&] { return ChildWindowTitled(pszTitle, m_pBar->Pid()) != nullptr; }, 10000);
         return ChildWindowTitled(pszTitle, m_pBar->Pid());
     }
-    std::vector<int> SavedSequence() const              // the count and that many slots
+    std::vector<int> SavedSequence() const // the count and that many slots
     {
         const RegValue value = ReadValue(KEY_CONTROLLER, "ModuleSequence");
         const int* pn = reinterpret_cast<const int*>(value.data.data());
-        return value.data.size() != 20 ? std::vector<int>{ -1 } : std::vector<int>(pn, pn + 1 + std::clamp(pn[0], 0, 3));
+        return value.data.size() != 20 ? std::vector<int> { -1 }
+                                       : std::vector<int>(pn, pn + 1 + std::clamp(pn[0], 0, 3));
     }
     std::unique_ptr<ModuleLog> m_pLog = std::make_unique<ModuleLog>();
     std::unique_ptr<Controller> m_pBar;

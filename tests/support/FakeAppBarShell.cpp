@@ -24,9 +24,8 @@ UINT_PTR WINAPI FakeAppBarShell::Message(DWORD dwMessage, PAPPBARDATA pData)
 
 int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
 {
-    return (int)std::count_if(m_calls.begin(), m_calls.end(), [=](const Call& c) {
-        return c.dwMessage == dwMessage && (!hWnd || c.abd.hWnd == hWnd);
-    });
+    return (int)std::count_if(m_calls.begin(), m_calls.end(),
+                              [=](const Call& c) { return c.dwMessage == dwMessage && (!hWnd || c.abd.hWnd == hWnd); });
 }
 
 const FakeAppBarShell::Call* FakeAppBarShell::Last(DWORD dwMessage, HWND hWnd) const
@@ -82,7 +81,7 @@ void FakeAppBarShell::ClearOf(HWND hWnd, int nEdge, RECT* prc) const
         reserved.push_back({ m_nTaskbarEdge, m_rcTaskbar });
     for (const Bar& b : m_bars) {
         if (b.hWnd == hWnd)
-            break;                  // only bars registered earlier count
+            break; // only bars registered earlier count
         if (b.nEdge >= ABE_LEFT && b.nEdge <= ABE_BOTTOM)
             reserved.push_back({ b.nEdge, b.rc });
     }
@@ -91,9 +90,9 @@ void FakeAppBarShell::ClearOf(HWND hWnd, int nEdge, RECT* prc) const
         if (!IntersectRect(&rcHit, prc, &rc) && nOther != nEdge)
             continue;
         switch (nOther) {
-        case ABE_LEFT:   prc->left = std::max(prc->left, rc.right); break;
-        case ABE_TOP:    prc->top = std::max(prc->top, rc.bottom); break;
-        case ABE_RIGHT:  prc->right = std::min(prc->right, rc.left); break;
+        case ABE_LEFT: prc->left = std::max(prc->left, rc.right); break;
+        case ABE_TOP: prc->top = std::max(prc->top, rc.bottom); break;
+        case ABE_RIGHT: prc->right = std::min(prc->right, rc.left); break;
         case ABE_BOTTOM: prc->bottom = std::min(prc->bottom, rc.top); break;
         }
     }
@@ -112,8 +111,8 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
         return TRUE;
     case ABM_REMOVE: {
         bool bReserved = ReservedEdge(p->hWnd) != -1;
-        m_bars.erase(std::remove_if(m_bars.begin(), m_bars.end(),
-                                    [=](const Bar& b) { return b.hWnd == p->hWnd; }), m_bars.end());
+        m_bars.erase(std::remove_if(m_bars.begin(), m_bars.end(), [=](const Bar& b) { return b.hWnd == p->hWnd; }),
+                     m_bars.end());
         for (HWND& h : m_ahAutoHide)
             if (h == p->hWnd)
                 h = nullptr;
@@ -137,10 +136,8 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
                 PostPosChanged(p->hWnd);
         }
         return TRUE;
-    case ABM_GETSTATE:
-        return m_uTaskbarState;
-    case ABM_GETAUTOHIDEBAR:
-        return bEdge && IsWindow(m_ahAutoHide[nEdge]) ? (UINT_PTR)m_ahAutoHide[nEdge] : 0;
+    case ABM_GETSTATE: return m_uTaskbarState;
+    case ABM_GETAUTOHIDEBAR: return bEdge && IsWindow(m_ahAutoHide[nEdge]) ? (UINT_PTR)m_ahAutoHide[nEdge] : 0;
     case ABM_SETAUTOHIDEBAR:
         if (!bEdge)
             return FALSE;
@@ -153,7 +150,7 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
             m_ahAutoHide[nEdge] = nullptr;
         }
         return TRUE;
-    default:    // ABM_ACTIVATE, ABM_WINDOWPOSCHANGED
+    default: // ABM_ACTIVATE, ABM_WINDOWPOSCHANGED
         return TRUE;
     }
 }

@@ -13,20 +13,20 @@
 
 class FakeAppBarShell {
 public:
-    FakeAppBarShell();      // becomes the program's app-bar service
-    ~FakeAppBarShell();     // gives the real one back
+    FakeAppBarShell(); // becomes the program's app-bar service
+    ~FakeAppBarShell(); // gives the real one back
 
     struct Call {
         DWORD dwMessage;
-        APPBARDATA abd;     // as received
+        APPBARDATA abd; // as received
     };
 
-    RECT m_rcTaskbar = {};                  // empty: no taskbar
+    RECT m_rcTaskbar = {}; // empty: no taskbar
     int m_nTaskbarEdge = ABE_BOTTOM;
     UINT m_uTaskbarState = ABS_ALWAYSONTOP;
     std::vector<Call> m_calls;
 
-    int Count(DWORD dwMessage, HWND hWnd = nullptr) const;     // from hWnd, or from any window
+    int Count(DWORD dwMessage, HWND hWnd = nullptr) const; // from hWnd, or from any window
     // The latest call of that message from hWnd (any window if null), or null.
     const Call* Last(DWORD dwMessage, HWND hWnd = nullptr) const;
     bool IsRegistered(HWND hWnd) const;
@@ -42,7 +42,7 @@ private:
     struct Bar {
         HWND hWnd;
         UINT uCallbackMessage;
-        int nEdge;          // -1 while it reserves nothing
+        int nEdge; // -1 while it reserves nothing
         RECT rc;
     };
     static UINT_PTR WINAPI Message(DWORD dwMessage, PAPPBARDATA pData);

@@ -32,16 +32,17 @@ bool PressOrRelease(const char* pszVerb, int nButton, bool bDown)
     return WaitUntil([=] { return ButtonDown(nButton) == bDown; }, 3000);
 }
 
-
 bool MouseMove(int x, int y)
 {
     char szArgs[48];
     snprintf(szArgs, sizeof szArgs, "mousemove %d %d", x, y);
     Xdotool(szArgs);
-    return WaitUntil([=] {
-        POINT pt;
-        return GetCursorPos(&pt) && pt.x == x && pt.y == y;
-    }, 3000);
+    return WaitUntil(
+        [=] {
+            POINT pt;
+            return GetCursorPos(&pt) && pt.x == x && pt.y == y;
+        },
+        3000);
 }
 
 bool MouseMove(HWND hWnd, int x, int y)

@@ -5,19 +5,29 @@
 
 #include <windows.h>
 
-bool MouseMove(int x, int y);               // screen coordinates
-bool MouseMove(HWND hWnd, int x, int y);    // a point of hWnd's client area
+bool MouseMove(int x, int y); // screen coordinates
+bool MouseMove(HWND hWnd, int x, int y); // a point of hWnd's client area
 bool PressOrRelease(const char* pszVerb, int nButton, bool bDown);
-inline bool MouseDown(int nButton = 1) { return PressOrRelease("mousedown", nButton, true); }  // 1 left, 3 right
-inline bool MouseUp(int nButton = 1) { return PressOrRelease("mouseup", nButton, false); }
-inline bool Click(int x, int y, int nButton = 1) { return MouseMove(x, y) && MouseDown(nButton) && MouseUp(nButton); }
-void ParkMouse();                           // off every test window
+inline bool MouseDown(int nButton = 1)
+{
+    return PressOrRelease("mousedown", nButton, true);
+} // 1 left, 3 right
+inline bool MouseUp(int nButton = 1)
+{
+    return PressOrRelease("mouseup", nButton, false);
+}
+inline bool Click(int x, int y, int nButton = 1)
+{
+    return MouseMove(x, y) && MouseDown(nButton) && MouseUp(nButton);
+}
+void ParkMouse(); // off every test window
 
 // Holds Ctrl or Shift down in this thread's key state while it lives.
 class KeyDown {
 public:
     explicit KeyDown(int nVirtKey);
     ~KeyDown();
+
 private:
     BYTE m_abSaved[256];
 };

@@ -149,7 +149,8 @@ std::vector<int> ModuleLog::CodesFrom(const char* pszExe, HWND hSender) const
 size_t ModuleLog::Starts(const char* pszExe) const
 {
     const std::vector<std::string> lines = LinesOf(pszExe);
-    return std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.compare(0, 6, "start "); });
+    return std::count_if(lines.begin(), lines.end(),
+                         [](const std::string& line) { return !line.compare(0, 6, "start "); });
 }
 
 int ModuleLog::IndexOf(const char* pszExe, const std::string& strText) const
@@ -184,7 +185,12 @@ std::pair<std::string, std::string> OpenedPage(const std::function<void()>& open
     std::ofstream(strScript) << "@echo %1> \"" << strLog << "\"\r\n@cd>> \"" << strLog << "\"\r\n";
     open();
     std::string strFile, strFolder;
-    WaitUntil([&] { std::ifstream log(strLog); return std::getline(log, strFile) && std::getline(log, strFolder); }, 10000);
+    WaitUntil(
+        [&] {
+            std::ifstream log(strLog);
+            return std::getline(log, strFile) && std::getline(log, strFolder);
+        },
+        10000);
     DeleteKey("TympTestPage", HKEY_CLASSES_ROOT), DeleteFileA(strLog.c_str()), DeleteFileA(strScript.c_str());
     return { strFile, strFolder };
 }

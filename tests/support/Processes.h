@@ -10,16 +10,38 @@
 #include <vector>
 
 // Rectangles compare by their sides and print as them in failed assertions.
-inline bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != 0; }
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return EqualRect(&a, &b) != 0;
+}
 inline std::ostream& operator<<(std::ostream& os, const RECT& rc)
 {
     return os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
 }
 
-inline std::string WindowText(HWND hWnd) { char sz[1024] = ""; GetWindowTextA(hWnd, sz, sizeof sz); return sz; }
-inline DWORD WindowPid(HWND hWnd) { DWORD pid = 0; GetWindowThreadProcessId(hWnd, &pid); return pid; }
-inline RECT WindowRect(HWND hWnd) { RECT rc = {}; GetWindowRect(hWnd, &rc); return rc; }
-inline POINT Centre(HWND h) { RECT rc = WindowRect(h); return { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 }; }
+inline std::string WindowText(HWND hWnd)
+{
+    char sz[1024] = "";
+    GetWindowTextA(hWnd, sz, sizeof sz);
+    return sz;
+}
+inline DWORD WindowPid(HWND hWnd)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    return pid;
+}
+inline RECT WindowRect(HWND hWnd)
+{
+    RECT rc = {};
+    GetWindowRect(hWnd, &rc);
+    return rc;
+}
+inline POINT Centre(HWND h)
+{
+    RECT rc = WindowRect(h);
+    return { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+}
 // Top-level windows with exactly this title, shown or not; pid 0 means any process.
 std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid = 0);
 
@@ -41,8 +63,17 @@ public:
     bool Started() const { return m_pi.hProcess != nullptr; }
     DWORD Pid() const { return m_pi.dwProcessId; }
     bool Running() const { return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
-    bool WaitExit(DWORD dwTimeout = 15000) { return Started() && WaitUntil([this] { return !Running(); }, dwTimeout); }
-    DWORD ExitCode() const { DWORD dw = STILL_ACTIVE; if (Started()) GetExitCodeProcess(m_pi.hProcess, &dw); return dw; }
+    bool WaitExit(DWORD dwTimeout = 15000)
+    {
+        return Started() && WaitUntil([this] { return !Running(); }, dwTimeout);
+    }
+    DWORD ExitCode() const
+    {
+        DWORD dw = STILL_ACTIVE;
+        if (Started())
+            GetExitCodeProcess(m_pi.hProcess, &dw);
+        return dw;
+    }
 
 private:
     PROCESS_INFORMATION m_pi = {};
@@ -51,7 +82,7 @@ private:
 struct ProcessEntry {
     DWORD pid;
     DWORD parentPid;
-    std::string exe;    // file name only
+    std::string exe; // file name only
 };
 std::vector<ProcessEntry> Processes();
 std::vector<ProcessEntry> ChildProcesses(DWORD parentPid);
@@ -73,7 +104,7 @@ public:
     ModuleLog& operator=(const ModuleLog&) = delete;
 
     std::vector<std::string> Lines() const;
-    std::vector<std::string> LinesOf(const char* pszExe) const;     // without the name
+    std::vector<std::string> LinesOf(const char* pszExe) const; // without the name
     // The codes a module logged receiving from one window, in order.
     std::vector<int> CodesFrom(const char* pszExe, HWND hSender) const;
     size_t Starts(const char* pszExe) const;
@@ -83,12 +114,12 @@ public:
     {
         return WaitUntil([&] { return IndexOf(pszExe, strText) >= 0; }, dwTimeout);
     }
-    std::string Dump() const;       // for failure messages
+    std::string Dump() const; // for failure messages
 
 private:
     std::string m_strPath;
 };
 
-std::string Joined(const std::vector<int>& values);    // "{1, 2, 3}"
+std::string Joined(const std::vector<int>& values); // "{1, 2, 3}"
 
 #endif

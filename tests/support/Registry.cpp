@@ -17,7 +17,8 @@ RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
     DWORD cb = 0;
     if (RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, nullptr, &cb) == ERROR_SUCCESS) {
         value.data.resize(cb);
-        value.bExists = RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS;
+        value.bExists =
+            RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS;
         value.data.resize(cb);
     }
     RegCloseKey(hKey);
@@ -50,8 +51,8 @@ SavedValue::SavedValue(const char* pszKey, const char* pszName, HKEY hRoot)
 SavedValue::~SavedValue()
 {
     if (m_saved.bExists)
-        WriteValue(m_strKey.c_str(), m_strName.c_str(), m_saved.dwType, m_saved.data.data(),
-                   (DWORD)m_saved.data.size(), m_hRoot);
+        WriteValue(m_strKey.c_str(), m_strName.c_str(), m_saved.dwType, m_saved.data.data(), (DWORD)m_saved.data.size(),
+                   m_hRoot);
     else
         DeleteValue(m_strKey.c_str(), m_strName.c_str(), m_hRoot);
 }

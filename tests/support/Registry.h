@@ -11,21 +11,21 @@
 constexpr char KEY_CONTROLLER[] = "Software\\Marvik\\Tymp Studio\\TympController\\Settings";
 constexpr char KEY_WAVEPLAYER[] = "Software\\Marvik\\Tymp Studio\\TympWavePlayer\\Settings";
 constexpr char KEY_SUITE[] = "Software\\Marvik\\Tymp Studio\\Settings";
-constexpr char KEY_AUDIOCD[] = "SOFTWARE\\classes\\AudioCD\\shell\\play\\command";   // HKLM
+constexpr char KEY_AUDIOCD[] = "SOFTWARE\\classes\\AudioCD\\shell\\play\\command"; // HKLM
 
 struct RegValue {
     bool bExists = false;
     DWORD dwType = REG_NONE;
     std::vector<BYTE> data;
-    int AsInt() const;              // the first 4 bytes, little-endian, zero-extended
-    std::string AsString() const { return std::string(data.begin(), data.end()).c_str(); }    // up to the first NUL
+    int AsInt() const; // the first 4 bytes, little-endian, zero-extended
+    std::string AsString() const { return std::string(data.begin(), data.end()).c_str(); } // up to the first NUL
 };
 
 // HKEY_CURRENT_USER unless a root is given.
 RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
 void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb,
                 HKEY hRoot = HKEY_CURRENT_USER);
-inline void WriteInt(const char* pszKey, const char* pszName, int n)     // 4-byte REG_BINARY, as the bar keeps ints
+inline void WriteInt(const char* pszKey, const char* pszName, int n) // 4-byte REG_BINARY, as the bar keeps ints
 {
     WriteValue(pszKey, pszName, REG_BINARY, &n, sizeof n);
 }
@@ -35,8 +35,14 @@ inline void WriteString(const char* pszKey, const char* pszName, const std::stri
 }
 void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
 // With everything below it; the suite's keys of the current user.
-inline void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER) { SHDeleteKeyA(hRoot, pszKey); }
-inline void DeleteSuiteKeys() { DeleteKey("Software\\Marvik"); }
+inline void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    SHDeleteKeyA(hRoot, pszKey);
+}
+inline void DeleteSuiteKeys()
+{
+    DeleteKey("Software\\Marvik");
+}
 
 // Puts one value back as it was (or absent) when it goes.
 class SavedValue {
@@ -45,6 +51,7 @@ public:
     ~SavedValue();
     SavedValue(const SavedValue&) = delete;
     SavedValue& operator=(const SavedValue&) = delete;
+
 private:
     std::string m_strKey, m_strName;
     HKEY m_hRoot;

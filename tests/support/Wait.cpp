@@ -65,8 +65,8 @@ VOID CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD)
         return;
     if (GetTickCount() - p->m_dwStart > p->m_dwTimeout) {
         if (p->m_strStalled.empty())
-            p->m_strStalled = "step " + std::to_string(p->m_nStep + 1) + " of " +
-                              std::to_string(p->m_steps.size()) + " never finished";
+            p->m_strStalled = "step " + std::to_string(p->m_nStep + 1) + " of " + std::to_string(p->m_steps.size()) +
+                              " never finished";
         // Whatever still holds the loop is ended: menus, dialogs, message boxes.
         EndMenu();
         if (HWND hActive = GetActiveWindow()) {

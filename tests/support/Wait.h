@@ -28,15 +28,25 @@ class ModalScript {
 public:
     using Step = std::function<bool()>;
 
-    ModalScript& Then(Step step) { m_steps.push_back(std::move(step)); return *this; }
-    ModalScript& Do(std::function<void()> fn) { return Then([fn] { fn(); return true; }); }   // a step done at once
+    ModalScript& Then(Step step)
+    {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+    ModalScript& Do(std::function<void()> fn)
+    {
+        return Then([fn] {
+            fn();
+            return true;
+        });
+    } // a step done at once
     // Waits for a visible dialog of this thread with this title (any when null).
     ModalScript& WaitFor(const char* pszTitle, HWND* phFound = nullptr);
 
     // Runs open() with the script ticking; answers when open() returns.
     void Run(const std::function<void()>& open, DWORD dwTimeout = 10000);
     bool Finished() const { return m_nStep == m_steps.size() && m_strStalled.empty(); }
-    std::string m_strStalled;       // empty unless a step never finished
+    std::string m_strStalled; // empty unless a step never finished
 
 private:
     static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

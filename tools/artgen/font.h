@@ -6,8 +6,8 @@
 #include "canvas.h"
 
 struct Font;
-extern const Font& regular;  // 7 px caps, 2 px descenders, 9 rows
-extern const Font& tiny;     // 5 px capitals and digits
+extern const Font& regular; // 7 px caps, 2 px descenders, 9 rows
+extern const Font& tiny; // 5 px capitals and digits
 
 int fontHeight(const Font& f);
 int textWidth(const Font& f, const std::string& s);

@@ -11,7 +11,7 @@ using Bytes = std::vector<uint8_t>;
 
 // Alpha is ignored by the bitmap writers: pictures are expected to be opaque.
 Bytes bmp24(const Image& im);
-Bytes bmp8(const Image& im);  // palette built from the picture's own colours
+Bytes bmp8(const Image& im); // palette built from the picture's own colours
 
 // Icon with 8-bit palettised images; alpha below 128 is transparent.
 Bytes ico(const std::vector<Image>& images);

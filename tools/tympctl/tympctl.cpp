@@ -38,7 +38,7 @@ static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
         return TRUE;
     if (!s.hAny)
         s.hAny = hWnd;
-    if (strcmp(sz, BAR_TITLE) == 0 && GetDlgItem(hWnd, 1001))      // the progress window's status line
+    if (strcmp(sz, BAR_TITLE) == 0 && GetDlgItem(hWnd, 1001)) // the progress window's status line
         s.bProgress = true;
     else if (!s.hShown && IsWindowVisible(hWnd))
         s.hShown = hWnd;

@@ -14,7 +14,7 @@ say() { printf '\n== %s\n' "$*"; }
 
 install_packages() {
     local missing=0
-    for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres g++ wine Xvfb xdotool xwininfo cmake; do
+    for cmd in i686-w64-mingw32-g++-posix i686-w64-mingw32-windres g++ wine Xvfb xdotool xwininfo cmake clang-format; do
         command -v "$cmd" >/dev/null 2>&1 || missing=1
     done
     [ -x /usr/bin/import ] || missing=1
@@ -25,14 +25,14 @@ install_packages() {
         say "Packages: all present"
         return
     fi
-    say "Installing packages (Wine and its fonts, mingw-w64, Xvfb, xdotool, ImageMagick, GoogleTest)"
+    say "Installing packages (Wine and its fonts, mingw-w64, Xvfb, xdotool, ImageMagick, GoogleTest, clang-format)"
     local sudo=""
     [ "$(id -u)" = 0 ] || sudo=sudo
     $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
         wine wine32:i386 wine64 fonts-wine mingw-w64 xvfb xdotool imagemagick x11-utils \
-        cmake make g++ googletest >/dev/null
+        cmake make g++ googletest clang-format >/dev/null
 }
 
 # Wine runs the program's 32-bit code natively, which needs a kernel that runs
@@ -104,8 +104,21 @@ install_standins() {
     cp "$BUILD/bin/Sndvol32.exe" "$WINEPREFIX/drive_c/windows/Sndvol32.exe"
 }
 
+# Every C++ file of the tree as the tree's .clang-format writes it; names the ones that are not.
+check_format() {
+    local bad
+    bad=$(cd "$ROOT" && git ls-files -- '*.cpp' '*.h' '*.c' | while read -r f; do
+        clang-format --dry-run --Werror --style=file "$f" >/dev/null 2>&1 || echo "    $f"
+    done)
+    [ -z "$bad" ] && return
+    printf 'Not formatted with .clang-format (run clang-format -i on them):\n%s\n' "$bad" >&2
+    return 1
+}
+
+# setup [check-format]: with check-format, refuses an unformatted tree before building.
 setup() {
     install_packages
+    [ "${1:-}" != check-format ] || check_format
     build
     use_64bit_where_needed
     prepare_prefix

@@ -6,7 +6,7 @@
 #include "res/resource.h"
 
 constexpr int TRAY_ICON_ID = 128;
-constexpr int NOTIFYICON_SIZE = 88; // the original record, understood by every shell
+constexpr DWORD NOTIFYICON_SIZE = NOTIFYICONDATAA_V1_SIZE; // the original record, understood by every shell
 constexpr int TRAY_START_WAIT = 2000; // ms a started program has to become idle
 
 BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)

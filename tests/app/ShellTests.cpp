@@ -6,30 +6,18 @@
 #include "tray/NotifyIconService.h"
 #include "tray/TrayIconDlg.h"
 #include "app/WaitAndPump.h"
+#include "res/resource.h"
 #include <new>
 
-static size_t s_cbFail; // the next allocation of this size fails, as when memory runs out
-static void* Allocate(size_t cb)
-{
-    return cb && cb == s_cbFail ? (s_cbFail = 0, nullptr) : malloc(cb + !cb);
-}
-void* operator new(size_t cb)
-{
-    if (void* p = Allocate(cb))
-        return p;
-    throw std::bad_alloc();
-}
+constexpr UINT WM_LOADING_PREPARE = WM_USER + 100; // the progress window shows its first text again
+
+static size_t s_cbFail; // the next allocation of this size that may fail fails, as when memory runs out
 void* operator new(size_t cb, const std::nothrow_t&) noexcept
 {
-    return Allocate(cb);
-}
-void operator delete(void* p) noexcept
-{
-    free(p);
-}
-void operator delete(void* p, size_t) noexcept
-{
-    free(p);
+    if (cb != s_cbFail)
+        return malloc(cb);
+    s_cbFail = 0;
+    return nullptr;
 }
 
 TEST(CommandLine, SwitchesCountAnywhereWithTheirBlankAndCase)
@@ -40,65 +28,96 @@ TEST(CommandLine, SwitchesCountAnywhereWithTheirBlankAndCase)
     const struct {
         std::string strLine;
         int nMode;
-    } cases[] = { { "", 0 },
-                  { "TympController.exe", 0 },
-                  { "x AUTOCLOSE", 1 },
-                  { "x AUTOCLOSEXYZ", 1 },
-                  { "x/AUTOCLOSE", 0 },
-                  { "x autoclose", 0 },
-                  { " AUTOCLOS", 0 },
-                  { "x RUNMINIMIZE", 2 },
-                  { "x AUTOCLOSE RUNMINIMIZE", 2 },
-                  { "x RUNMINIMIZE AUTOCLOSE", 2 },
-                  { strJunk, 0 },
-                  { strJunk + " RUNMINIMIZE", 2 },
-                  { " AUTOCLOSE" + strJunk, 1 } };
+        const char* pszWhy;
+    } cases[] = {
+        { .strLine = "", .nMode = START_NORMAL, .pszWhy = "no switch" },
+        { .strLine = "x AUTOCLOSE", .nMode = START_AUTOCLOSE, .pszWhy = "the switch with its blank" },
+        { .strLine = "x AUTOCLOSEXYZ", .nMode = START_AUTOCLOSE, .pszWhy = "inside a longer word" },
+        { .strLine = "x/AUTOCLOSE", .nMode = START_NORMAL, .pszWhy = "the blank is part of the switch" },
+        { .strLine = "x autoclose", .nMode = START_NORMAL, .pszWhy = "so is its case" },
+        { .strLine = " AUTOCLOS", .nMode = START_NORMAL, .pszWhy = "the whole switch or nothing" },
+        { .strLine = "x RUNMINIMIZE", .nMode = START_RUNMINIMIZE, .pszWhy = "minimise the modules and close" },
+        { .strLine = "x AUTOCLOSE RUNMINIMIZE", .nMode = START_RUNMINIMIZE, .pszWhy = "minimising wins" },
+        { .strLine = "x RUNMINIMIZE AUTOCLOSE", .nMode = START_RUNMINIMIZE, .pszWhy = "whatever the order" },
+        { .strLine = strJunk, .nMode = START_NORMAL, .pszWhy = "a long line of every byte" },
+        { .strLine = strJunk + " RUNMINIMIZE", .nMode = START_RUNMINIMIZE, .pszWhy = "at the end of a long line" },
+    };
     for (const auto& c : cases)
-        EXPECT_EQ(c.nMode, CControllerApp::StartModeFromCommandLine(c.strLine.c_str())) << c.strLine.substr(0, 30);
+        EXPECT_EQ(CControllerApp::StartModeFromCommandLine(c.strLine.c_str()), c.nMode) << c.pszWhy;
 }
 
-static const std::string s_astrText[] = { "Preparing loading data for Tymp Studio 3.0",
-                                          "Getting system device information",
-                                          "Initialing Tymp Studio Controller",
-                                          "Finding activate Tymp Studio module",
-                                          "Loading Tymp Studio modules",
-                                          "Communicating with Tymp Studio modules" };
-static std::string s_strSteps;
+const std::string PREPARING = "Preparing loading data for Tymp Studio 3.0";
+const std::string DEVICES = "Getting system device information";
+const std::string INITIALISING = "Initialing Tymp Studio Controller";
+const std::string FINDING = "Finding activate Tymp Studio module";
+const std::string LOADING = "Loading Tymp Studio modules";
+const std::string COMMUNICATING = "Communicating with Tymp Studio modules";
+static std::vector<std::string> s_texts; // each text set on a status line of this thread, however briefly
+static LRESULT CALLBACK WatchStatus(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+    if (p->message == WM_SETTEXT && p->lParam && GetDlgCtrlID(p->hwnd) == IDC_LOADING_STATUS)
+        s_texts.push_back((const char*)p->lParam);
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
 static int s_nTicks;
 static VOID CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD)
 {
     s_nTicks++;
 }
-// Sees every text set on a status line of this thread, however briefly it shows, as its step (6 for another).
-static LRESULT CALLBACK WatchStatus(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
-    if (nCode == HC_ACTION && p->message == WM_SETTEXT && GetDlgCtrlID(p->hwnd) == 1001 && p->lParam)
-        s_strSteps += (char)('0' + (std::find(s_astrText, s_astrText + 6, (const char*)p->lParam) - s_astrText));
-    return CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
+
 using ProgressWindow = BarTest;
 TEST_F(ProgressWindow, ShowsEachStepTopmostUntilClosedWhileTheWaitsDispatchMessages)
 {
     WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, std::string(20, '\0').data(), 20);
     const struct {
-        BOOL bFromModule;
+        BOOL bStartFromModule;
         UINT uMessage;
-        const char* pszSteps;
-    } cases[] = { { FALSE, 0x464, "0102345" }, { TRUE, WM_NULL, "01235" }, { TRUE, 0x6BC, "01" } };
+        std::vector<std::string> texts;
+        const char* pszWhy;
+    } cases[] = {
+        { .bStartFromModule = FALSE,
+          .uMessage = WM_LOADING_PREPARE,
+          .texts = { PREPARING, DEVICES, PREPARING, INITIALISING, FINDING, LOADING, COMMUNICATING },
+          .pszWhy = "every step; the message shows the first text again" },
+        { .bStartFromModule = TRUE,
+          .uMessage = WM_NULL,
+          .texts = { PREPARING, DEVICES, INITIALISING, FINDING, COMMUNICATING },
+          .pszWhy = "started from a module, no modules are loaded" },
+        { .bStartFromModule = TRUE,
+          .uMessage = WM_CLOSEINSTANCE,
+          .texts = { PREPARING, DEVICES },
+          .pszWhy = "closed early, it shows no more" },
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhy);
         const HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
-        const UINT_PTR nTimer = SetTimer(nullptr, s_nTicks = 0, 50, CountTick);
-        BarPtr pBar(new CBarUnderTest(nullptr, c.bFromModule));
+        s_texts.clear();
+        s_nTicks = 0;
+        const UINT_PTR nTimer = SetTimer(nullptr, 0, 50, CountTick);
+        BarPtr pBar(new CBarUnderTest(nullptr, c.bStartFromModule));
         const HWND hWnd = pBar->m_pLoadingDlg->m_hWnd;
-        EXPECT_TRUE(IsWindowVisible(hWnd) && (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
-                    abs(Centre(hWnd).x - 512) <= 1 && WindowText(hWnd) == "Tymp Studio 3.0")
-            << WindowRect(hWnd);
+        EXPECT_TRUE(IsWindowVisible(hWnd)) << "shown from the start";
+        EXPECT_TRUE(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << "over every other window";
+        EXPECT_NEAR(Centre(hWnd).x, 512, 1) << "centred on the screen";
+        EXPECT_EQ(WindowText(hWnd), "Tymp Studio 3.0");
         SendMessageA(hWnd, c.uMessage, 0, 0);
-        EXPECT_TRUE(pBar->Create(102, nullptr) && UnhookWindowsHookEx(hHook) && !IsWindow(hWnd));
-        EXPECT_TRUE(KillTimer(nullptr, nTimer) && s_nTicks >= 20) << s_nTicks << " ticks in waits of 500 and 1000 ms";
-        EXPECT_EQ(c.pszSteps, std::exchange(s_strSteps, "")) << c.bFromModule << c.uMessage;
+        EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr));
+        KillTimer(nullptr, nTimer);
+        UnhookWindowsHookEx(hHook);
+        EXPECT_FALSE(IsWindow(hWnd)) << "gone once the bar shows";
+        EXPECT_GE(s_nTicks, 20) << "the waits of 500 and 1000 ms dispatch the timer's ticks of 50 ms";
+        EXPECT_EQ(s_texts, c.texts);
     }
+}
+
+TEST_F(ProgressWindow, WithoutMemoryForItTheBarStartsAnyway)
+{
+    s_cbFail = sizeof(CLoadingDlg);
+    BarPtr pBar(new CBarUnderTest(nullptr, TRUE));
+    EXPECT_EQ(pBar->m_pLoadingDlg, nullptr) << "the allocation failed";
+    EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr));
+    EXPECT_TRUE(IsWindowVisible(pBar->m_hWnd)) << "the bar shows";
 }
 
 static DWORD WINAPI HangWithAWindow(LPVOID hRelease)
@@ -106,43 +125,49 @@ static DWORD WINAPI HangWithAWindow(LPVOID hRelease)
     CreateWindowExA(0, "STATIC", "Tymp Studio 3.0", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     return WaitForSingleObject(hRelease, 30000); // handles no message meanwhile
 }
-TEST_F(ProgressWindow, NeitherMissingMemoryNorAHungWindowOfTheIconCopysTitleStopsTheStart)
+TEST_F(ProgressWindow, AHungWindowOfTheIconCopysTitleDoesNotStopTheStart)
 {
-    s_cbFail = sizeof(CLoadingDlg);
+    const HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE hThread = CreateThread(nullptr, 0, HangWithAWindow, hRelease, 0, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA(nullptr, "Tymp Studio 3.0") != nullptr; }));
     BarPtr pBar(new CBarUnderTest(nullptr, TRUE));
-    EXPECT_TRUE(!pBar->m_pLoadingDlg && pBar->Create(102, nullptr) && IsWindowVisible(pBar->m_hWnd));
-    pBar.reset();
-    HANDLE hRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE hThread = CreateThread(nullptr, 0, HangWithAWindow, hRelease, 0, nullptr);
-    WaitUntil([] { return FindWindowA(nullptr, "Tymp Studio 3.0") != nullptr; });
-    pBar.reset(new CBarUnderTest(nullptr, TRUE));
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(hThread, 0)) << "the start went on only once the window had gone";
-    SetEvent(hRelease), WaitForSingleObject(hThread, INFINITE), CloseHandle(hThread), CloseHandle(hRelease);
+    EXPECT_EQ(WaitForSingleObject(hThread, 0), (DWORD)WAIT_TIMEOUT) << "the start went on only once it had gone";
+    SetEvent(hRelease);
+    WaitForSingleObject(hThread, INFINITE);
+    CloseHandle(hThread);
+    CloseHandle(hRelease);
 }
 
 static DWORD s_dwStreamEnd;
-static LRESULT CALLBACK Stream(HWND h, UINT m, WPARAM w, LPARAM l)
+static LRESULT CALLBACK Stream(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
-    if (m == WM_APP && GetTickCount() < s_dwStreamEnd)
-        PostMessageA(h, WM_APP, 0, 0); // one more for each that arrives, for ten seconds
-    return DefWindowProcA(h, m, w, l);
+    if (uMsg == WM_APP && GetTickCount() < s_dwStreamEnd)
+        PostMessageA(hWnd, WM_APP, 0, 0); // one more for each that arrives
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
-TEST(WaitAndPump, ASteadyStreamOfMessagesCannotHoldItOpen)
+TEST(WaitAndPump, LastsItsTimeWithOrWithoutMessagesAndNoLonger)
 {
-    HWND hWnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    const HWND hWnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)Stream);
-    s_dwStreamEnd = GetTickCount() + 10000;
-    PostMessageA(hWnd, WM_APP, 0, 0);
-    WaitAndPump(50);
-    MSG msg;
-    EXPECT_TRUE(PeekMessageA(&msg, hWnd, WM_APP, WM_APP, PM_NOREMOVE)) << "the wait lasted as long as the stream";
-    s_dwStreamEnd = 0, DestroyWindow(hWnd);
+    for (bool bStream : { false, true }) {
+        s_dwStreamEnd = GetTickCount() + 5000;
+        if (bStream)
+            PostMessageA(hWnd, WM_APP, 0, 0);
+        const DWORD dwStart = GetTickCount();
+        WaitAndPump(500);
+        EXPECT_GT(GetTickCount() - dwStart, 500u) << "a wait of 500 ms, messages streaming: " << bStream;
+        MSG msg;
+        EXPECT_EQ(PeekMessageA(&msg, hWnd, WM_APP, WM_APP, PM_NOREMOVE), bStream) << "a stream cannot hold it open";
+        s_dwStreamEnd = 0;
+        Pump();
+    }
+    DestroyWindow(hWnd);
 }
 
 TEST(ModalLoop, ADialogMinimisedBeforeTheQueueFirstEmptiesStaysMinimised)
 {
     struct CMinimisedDlg : CDialog {
-        CMinimisedDlg() : CDialog(102) { }
+        CMinimisedDlg() : CDialog(IDD_CONTROLLER) { }
         BOOL OnInitDialog() override
         {
             ShowWindow(SW_MINIMIZE);
@@ -151,54 +176,142 @@ TEST(ModalLoop, ADialogMinimisedBeforeTheQueueFirstEmptiesStaysMinimised)
     } dlg;
     bool bIconic = false;
     ModalScript script;
-    script.Do([&] { bIconic = dlg.IsIconic(), dlg.EndDialog(IDOK); });
+    script.Do([&] { bIconic = dlg.IsIconic(); });
+    script.Do([&] { dlg.EndDialog(IDOK); });
     script.Run([&] { dlg.DoModal(); });
     EXPECT_TRUE(bIconic) << "the first idle restored it";
 }
 
-static std::vector<std::string> s_icons;
-static BOOL WINAPI RecordIcon(DWORD dwMessage, PNOTIFYICONDATAA p)
+// Stands for the shell's notification area: it takes only the first-version record of this build, as every
+// shell does, and keeps each call it was given.
+struct IconCall {
+    DWORD dwMessage;
+    NOTIFYICONDATAA icon;
+};
+static std::vector<IconCall> s_iconCalls;
+static BOOL WINAPI NotificationArea(DWORD dwMessage, PNOTIFYICONDATAA pIcon)
 {
-    char sz[128]; // message, size, id, flags, callback, tip, owner and icon
-    snprintf(sz, sizeof sz, "%lu %lu %u %u %u %.64s %d%d", dwMessage, p->cbSize, p->uID, p->uFlags, p->uCallbackMessage,
-             p->szTip, p->hWnd == FindWindowA(0, "Tymp Studio 3.0"),
-             p->hIcon == LoadIconA(GetModuleHandleA(0), "#128"));
-    return s_icons.push_back(sz), TRUE;
+    EXPECT_EQ(pIcon->cbSize, NOTIFYICONDATAA_V1_SIZE) << "the shell takes the first-version record";
+    if (pIcon->cbSize != NOTIFYICONDATAA_V1_SIZE)
+        return FALSE;
+    IconCall call = { .dwMessage = dwMessage, .icon = {} };
+    memcpy(&call.icon, pIcon, pIcon->cbSize);
+    s_iconCalls.push_back(call);
+    return TRUE;
 }
-TEST(TrayIcon, AHiddenIconWhoseMenuStartsTheSuiteAndThatComesBackWithANewTaskbar)
-{
-    g_pfnShellNotifyIconA = RecordIcon;
-    CTrayIconDlg dlg(nullptr);
-    ASSERT_TRUE(dlg.Create(153, nullptr));
-    EXPECT_TRUE(!IsWindowVisible(dlg.m_hWnd) && WindowRect(dlg.m_hWnd) == RECT {}) << WindowRect(dlg.m_hWnd);
-    WaitUntil([] {
-        POINT p;
-        return SetCursorPos(400, 300) && GetCursorPos(&p) && p.x == 400 && p.y == 300;
-    });
-    for (LPARAM lMouse : { WM_RBUTTONDOWN, WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_RBUTTONUP }) {
-        const MenuSnapshot menu = InspectMenu([&] { SendMessageA(dlg.m_hWnd, 0x720, 128, lMouse); });
-        EXPECT_EQ(lMouse == WM_RBUTTONDOWN || lMouse == WM_LBUTTONDOWN, menu.bShown) << lMouse;
-        for (UINT nID = 32785; menu.bShown && nID <= 32793; nID++)
-            EXPECT_TRUE(menu.Has(nID) && !menu.Grayed(nID) && menu.rc.left == 400 && menu.rc.top == 300) << nID;
+class TrayIcon : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_pfnShellNotifyIconA = NotificationArea;
+        s_iconCalls.clear();
     }
-    const char* const apszExe[] = { "Sndvol32.exe",       "TympCDPlayer.exe",   "TympWavePlayer.exe",
-                                    "TympMidiPlayer.exe", "TympWaveEditor.exe", "TympMidiTracker.exe" };
-    for (const char* const& pszExe : apszExe) {
-        ModuleLog log; // each choice starts one more copy
-        const UINT nID = 32786 + (&pszExe - apszExe);
-        SendMessageA(dlg.m_hWnd, WM_COMMAND, nID, 0), SendMessageA(dlg.m_hWnd, WM_COMMAND, nID, 0);
-        EXPECT_TRUE(WaitUntil([&] { return log.Starts(pszExe) == 2; }) &&
-                    log.IndexOf(pszExe, "start " + (nID == 32786 ? "C:\\windows\\" : ProgramDirectory()) + pszExe) >= 0)
-            << log.Dump();
+    void TearDown() override { g_pfnShellNotifyIconA = Shell_NotifyIconA; }
+    CTrayIconDlg m_dlg { nullptr };
+};
+
+TEST_F(TrayIcon, AnIconWithTheProgramsTipThatANewTaskbarGetsAgainAndAWindowThatShowsNothing)
+{
+    ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
+    EXPECT_EQ(WindowRect(m_dlg.m_hWnd), RECT {}) << "no size, so nothing shows";
+    SendMessageA(m_dlg.m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_EQ(s_iconCalls.size(), 2u) << "added at the start and for the new taskbar";
+    for (const IconCall& call : s_iconCalls) {
+        EXPECT_EQ(call.dwMessage, (DWORD)NIM_ADD);
+        EXPECT_EQ(call.icon.hWnd, m_dlg.m_hWnd) << "the copy's window hears from the icon";
+        EXPECT_EQ(call.icon.uID, (UINT)IDI_TYMP);
+        EXPECT_EQ(call.icon.uFlags, (UINT)(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+        EXPECT_EQ(call.icon.uCallbackMessage, WM_TRAYNOTIFY);
+        EXPECT_EQ(call.icon.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TYMP)));
+        EXPECT_STREQ(call.icon.szTip, "Tymp Studio 3.0");
+    }
+}
+
+TEST_F(TrayIcon, AButtonPressOnTheIconOpensTheWholeMenuAtThePointer)
+{
+    ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
+    ASSERT_TRUE(WaitUntil([] {
+        POINT pt = {};
+        SetCursorPos(400, 300);
+        GetCursorPos(&pt);
+        return pt.x == 400 && pt.y == 300;
+    })) << "the pointer would not move";
+    const struct {
+        LPARAM lMouse;
+        bool bMenu;
+    } cases[] = {
+        { .lMouse = WM_RBUTTONDOWN, .bMenu = true },
+        { .lMouse = WM_LBUTTONDOWN, .bMenu = true },
+        { .lMouse = WM_MOUSEMOVE, .bMenu = false },
+        { .lMouse = WM_RBUTTONUP, .bMenu = false },
+    };
+    for (const auto& c : cases) {
+        const MenuSnapshot menu = InspectMenu([&] { SendMessageA(m_dlg.m_hWnd, WM_TRAYNOTIFY, IDI_TYMP, c.lMouse); });
+        EXPECT_EQ(menu.bShown, c.bMenu) << "the icon's mouse message " << c.lMouse;
+        if (!menu.bShown)
+            continue;
+        EXPECT_EQ(menu.rc.left, 400) << "at the pointer";
+        EXPECT_EQ(menu.rc.top, 300) << "at the pointer";
+        for (UINT nID : { ID_TRAY_CONTROLLER, ID_TRAY_VOLUME, ID_TRAY_CDPLAYER, ID_TRAY_WAVEPLAYER, ID_TRAY_MIDIPLAYER,
+                          ID_TRAY_WAVEEDITOR, ID_TRAY_MIDITRACKER, ID_TRAY_ABOUT, ID_TRAY_EXIT }) {
+            EXPECT_TRUE(menu.Has(nID)) << nID;
+            EXPECT_FALSE(menu.Grayed(nID)) << nID;
+        }
+    }
+}
+
+TEST_F(TrayIcon, EachModuleItemStartsItsProgramOnceMoreEveryTimeItIsChosen)
+{
+    ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
+    const struct {
+        UINT nID;
+        const char* pszExe;
+        std::string strFolder;
+    } cases[] = {
+        { .nID = ID_TRAY_VOLUME, .pszExe = "Sndvol32.exe", .strFolder = "C:\\windows\\" },
+        { .nID = ID_TRAY_CDPLAYER, .pszExe = "TympCDPlayer.exe", .strFolder = ProgramDirectory() },
+        { .nID = ID_TRAY_WAVEPLAYER, .pszExe = "TympWavePlayer.exe", .strFolder = ProgramDirectory() },
+        { .nID = ID_TRAY_MIDIPLAYER, .pszExe = "TympMidiPlayer.exe", .strFolder = ProgramDirectory() },
+        { .nID = ID_TRAY_WAVEEDITOR, .pszExe = "TympWaveEditor.exe", .strFolder = ProgramDirectory() },
+        { .nID = ID_TRAY_MIDITRACKER, .pszExe = "TympMidiTracker.exe", .strFolder = ProgramDirectory() },
+    };
+    for (const auto& c : cases) {
+        ModuleLog log;
+        SendMessageA(m_dlg.m_hWnd, WM_COMMAND, c.nID, 0);
+        SendMessageA(m_dlg.m_hWnd, WM_COMMAND, c.nID, 0);
+        EXPECT_TRUE(WaitUntil([&] { return log.Starts(c.pszExe) == 2; })) << "two starts of " << c.pszExe;
+        EXPECT_GE(log.IndexOf(c.pszExe, "start " + c.strFolder + c.pszExe), 0) << log.Dump();
         EndChildProcesses(GetCurrentProcessId(), 0);
     }
-    SendMessageA(dlg.m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    for (UINT nID : { 32793, IDCANCEL }) // Exit, and Escape or Alt+F4
-        SendMessageA(dlg.m_hWnd, WM_COMMAND, nID, 0);
-    g_pfnShellNotifyIconA = Shell_NotifyIconA;
-    EXPECT_EQ((std::vector<std::string> { "0 88 128 7 1824 Tymp Studio 3.0 11", "0 88 128 7 1824 Tymp Studio 3.0 11",
-                                          "2 88 128 0 0  10", "2 88 128 0 0  10" }),
-              std::exchange(s_icons, {}));
+}
+
+TEST_F(TrayIcon, EveryWayOutTakesTheIconAlong)
+{
+    const struct {
+        UINT uMsg;
+        WPARAM wParam;
+        const char* pszWhy;
+    } cases[] = {
+        { .uMsg = WM_COMMAND, .wParam = ID_TRAY_EXIT, .pszWhy = "Exit in its menu" },
+        { .uMsg = WM_KEYDOWN, .wParam = VK_ESCAPE, .pszWhy = "Escape" },
+        { .uMsg = WM_KEYDOWN, .wParam = VK_RETURN, .pszWhy = "Enter" },
+        { .uMsg = WM_SYSCOMMAND, .wParam = SC_CLOSE, .pszWhy = "Alt+F4, which closes the window" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhy);
+        CTrayIconDlg dlg(nullptr);
+        ModalScript script;
+        script.Do([&] { PostMessageA(dlg.m_hWnd, c.uMsg, c.wParam, 0); });
+        s_iconCalls.clear();
+        INT_PTR nResult = -1;
+        script.Run([&] { nResult = dlg.DoModal(); });
+        EXPECT_TRUE(script.Finished()) << script.m_strStalled;
+        EXPECT_EQ(nResult, 0) << "ended as Exit ends it";
+        ASSERT_EQ(s_iconCalls.size(), 2u) << "the icon added, then deleted";
+        EXPECT_EQ(s_iconCalls[1].dwMessage, (DWORD)NIM_DELETE);
+        EXPECT_EQ(s_iconCalls[1].icon.hWnd, s_iconCalls[0].icon.hWnd) << "the icon it added";
+        EXPECT_EQ(s_iconCalls[1].icon.uID, (UINT)IDI_TYMP) << "the icon it added";
+    }
 }
 
 TEST(Fonts, TheCaptionButtonsCaptionsMenusAndStatusLinesGetWinesOwnFaces)
@@ -207,15 +320,25 @@ TEST(Fonts, TheCaptionButtonsCaptionsMenusAndStatusLinesGetWinesOwnFaces)
     ncm.cbSize = sizeof ncm;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
     LOGFONTA marlett = {};
-    marlett.lfHeight = -13, marlett.lfCharSet = SYMBOL_CHARSET, strcpy(marlett.lfFaceName, "Marlett");
+    marlett.lfHeight = -13;
+    marlett.lfCharSet = SYMBOL_CHARSET;
+    strcpy(marlett.lfFaceName, "Marlett");
+    const struct {
+        const LOGFONTA* pFont;
+        const char* pszFace;
+    } cases[] = {
+        { .pFont = &marlett, .pszFace = "Marlett" },
+        { .pFont = &ncm.lfCaptionFont, .pszFace = "Tahoma" },
+        { .pFont = &ncm.lfMenuFont, .pszFace = "Tahoma" },
+        { .pFont = &ncm.lfStatusFont, .pszFace = "Tahoma" },
+    };
     const HDC hDC = CreateCompatibleDC(nullptr);
-    std::string strFaces; // as each font resolves
-    for (const LOGFONTA* p : { &marlett, &ncm.lfCaptionFont, &ncm.lfMenuFont, &ncm.lfStatusFont }) {
+    for (const auto& c : cases) {
+        const HGDIOBJ hOld = SelectObject(hDC, CreateFontIndirectA(c.pFont));
         char szFace[LF_FACESIZE] = "";
-        const HGDIOBJ hOld = SelectObject(hDC, CreateFontIndirectA(p));
         GetTextFaceA(hDC, sizeof szFace, szFace);
-        DeleteObject(SelectObject(hDC, hOld)), strFaces += szFace + std::string(" ");
+        DeleteObject(SelectObject(hDC, hOld));
+        EXPECT_STREQ(szFace, c.pszFace) << "a font missing from the prefix's Fonts folder";
     }
     DeleteDC(hDC);
-    EXPECT_EQ("Marlett Tahoma Tahoma Tahoma ", strFaces) << "a font missing from the prefix's Fonts folder";
 }

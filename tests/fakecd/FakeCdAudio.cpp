@@ -49,10 +49,6 @@ LRESULT Status(LPARAM flags, LPARAM parms)
 extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg, LPARAM lParam1, LPARAM lParam2)
 {
     switch (uMsg) {
-    case DRV_LOAD:
-    case DRV_FREE:
-    case DRV_ENABLE:
-    case DRV_DISABLE:
     case DRV_CLOSE: return 1;
     case DRV_OPEN:
         // An MCI open passes its parameters; a plain OpenDriver passes none.
@@ -62,13 +58,12 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT u
             open->wCustomCommandTable = MCI_NO_COMMAND_TABLE;
         }
         return ++s_nLastId;
-    case DRV_QUERYCONFIGURE: return 0;
     case MCI_OPEN_DRIVER: return Hold(dwDriverId);
     case MCI_CLOSE_DRIVER: return Release(dwDriverId);
     case MCI_STATUS: return Status(lParam1, lParam2);
     default: break;
     }
-    // Every other MCI command: the drive can do nothing without a disc.
+    // Every other MCI command: the drive can do nothing without a disc. Loading and the like as by default.
     if (uMsg > MCI_CLOSE_DRIVER && uMsg <= MCI_LAST)
         return MCIERR_UNSUPPORTED_FUNCTION;
     return DefDriverProc(dwDriverId, hDriver, uMsg, lParam1, lParam2);

@@ -3,60 +3,52 @@
 #include "dockbar/DockingBarDlg.h"
 #include "res/resource.h"
 
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // a table row leaves out what is zero
+
 namespace {
 
-const DWORD LR = DBF_ALLOWLEFTRIGHT, TB = DBF_ALLOWTOPBOTTOM, F = DBF_ALLOWFLOAT, LTF = LR | TB | F;
-const DWORD ALL = LTF | DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
 const RECT FLOATING = { 100, 100, 508, 145 };
 
-// Notes the positions it is told of, every place its window takes and every auto-hide poll.
+// Notes what it is told of its positions and every place its window takes.
 class CTestBar : public CDockingBarDlg {
 public:
-    CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) { m_dwFlags = ALL; }
-    using CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow, CDockingBarDlg::m_bAutoHideShown,
-        CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_dwFlags, CDockingBarDlg::m_nProposedEdge,
-        CDockingBarDlg::m_state, CDockingBarDlg::m_uTaskbarState;
-    ~CTestBar() override
+    CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr)
     {
-        if (m_hWnd)
-            DestroyWindow();
+        m_dwFlags = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT | DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
     }
-    void Dock(int nEdge, BOOL bAutoHide = FALSE, BOOL bOnTop = FALSE) // 50 thick left, 40 top, 32 right, 45 bottom
+    using CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow, CDockingBarDlg::m_bAutoHideShown,
+        CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_bFullScreenApp, CDockingBarDlg::m_dwFlags,
+        CDockingBarDlg::m_nProposedEdge, CDockingBarDlg::m_state, CDockingBarDlg::m_uTaskbarState;
+    ~CTestBar() override { DestroyWindow(); }
+    // Thicknesses differ by edge: 50 left, 40 top, 32 right, 45 bottom.
+    void Dock(int nEdge, BOOL bAutoHide = FALSE, BOOL bOnTop = FALSE)
     {
-        DOCKBARSTATE s = { 48, nEdge, bAutoHide, bOnTop, { 50, 40, 32, 45 }, FLOATING };
+        DOCKBARSTATE s = { sizeof s, nEdge, bAutoHide, bOnTop, { 50, 40, 32, 45 }, FLOATING };
         SetBarState(&s);
     }
-    void Place(const RECT& r)
-    {
-        SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
-    }
+    void Place(const RECT& r) { SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, 0); }
     RECT Rect() const { return WindowRect(m_hWnd); }
-    bool Told(BOOL b, int n) const { return m_edges.size() && m_edges.back() == std::pair(b, n); }
-    std::vector<std::pair<BOOL, int>> m_edges;
+    std::vector<int> DockSizes() const { return { std::begin(m_state.anDockSize), std::end(m_state.anDockSize) }; }
+    bool IsTopmost() const { return (GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    int m_nProposed = DBE_NONE; // the last proposal it was told of
+    int m_nTaken = DBE_NONE; // the last position it was told it took
     std::vector<RECT> m_moves;
-    int m_nPolls = 0;
 
 protected:
-    void OnEdgeChanged(BOOL bProposed, int nEdge) override { m_edges.push_back({ bProposed, nEdge }); }
+    void OnEdgeChanged(BOOL bProposed, int nEdge) override
+    {
+        if (bProposed)
+            m_nProposed = nEdge;
+        else
+            m_nTaken = nEdge;
+    }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_WINDOWPOSCHANGED)
             m_moves.push_back(Rect());
-        m_nPolls += message == WM_TIMER && wParam == DB_AUTOHIDE_TIMER;
         return CDockingBarDlg::WindowProc(message, wParam, lParam);
     }
 };
-
-bool IsTopmost(HWND hWnd)
-{
-    return (GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-// A tick counter that moves on by a fixed step at each reading; a slide that never ends fails.
-DWORD s_dwNow, s_dwStep, s_nReads;
-DWORD WINAPI FakeTicks()
-{
-    return ++s_nReads > 999 ? throw "endless slide" : (s_dwNow += s_dwStep) - s_dwStep;
-}
 
 class DockBar : public ::testing::Test {
 protected:
@@ -67,299 +59,466 @@ protected:
 
 } // namespace
 
-TEST_F(DockBar, TheMoveLoopProposesAPositionFromThePointerAndKeepsWhatTheUserDid)
+TEST_F(DockBar, ThePointerProposesAnEdgeAsThePermissionsAllow)
 {
-    const int v = GetSystemMetrics(SM_CXVSCROLL), w = GetSystemMetrics(SM_CYHSCROLL);
+    const int cxBand = GetSystemMetrics(SM_CXVSCROLL); // the band along the work area that docks
+    const int cyBand = GetSystemMetrics(SM_CYHSCROLL);
+    const DWORD DBF_EDGES = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM;
+    const DWORD DBF_ANY = DBF_EDGES | DBF_ALLOWFLOAT;
     const struct {
         DWORD dwFlags;
         bool bCtrl;
-        int x, y, nEdge;
-    } points[] = {
-        { LR, 0, 512, 384, ABE_RIGHT },
-        { LR | TB, 0, 512, 384, ABE_RIGHT },
-        { TB, 0, 512, 384, ABE_BOTTOM },
-        { LR | TB, 0, 100, 74, ABE_TOP },
-        { LR | TB, 0, 100, 75, ABE_LEFT },
-        { LR | TB, 0, 912, 685, ABE_BOTTOM },
-        { TB, 0, 0, 383, ABE_TOP },
-        { LR, 0, 511, 0, ABE_LEFT },
-        { 0, 0, 500, 0, ABE_LEFT },
-        { F, 0, 0, 0, DBE_FLOAT },
-        // Floating allowed: only a band one scroll bar wide along the work area docks.
-        { LTF, 0, v, 384, DBE_FLOAT },
-        { LTF, 0, v - 1, 384, ABE_LEFT },
-        { LTF, 0, 512, w, DBE_FLOAT },
-        { LTF, 0, 512, w - 1, ABE_TOP },
-        { LTF, 0, 1023 - v, 384, DBE_FLOAT },
-        { LTF, 0, 512, 768 - w, ABE_BOTTOM },
-        { LR | TB, 1, 1, 384, ABE_LEFT },
-        { LTF, 1, 1, 384, DBE_FLOAT }, // Ctrl floats where floating is allowed
+        POINT pt;
+        int nEdge;
+        const char* pszWhy;
+    } cases[] = {
+        { .dwFlags = DBF_EDGES, .pt = { 512, 384 }, .nEdge = ABE_RIGHT, .pszWhy = "the centre: right, a tie" },
+        { .dwFlags = DBF_ALLOWTOPBOTTOM, .pt = { 512, 384 }, .nEdge = ABE_BOTTOM, .pszWhy = "the centre: bottom" },
+        { .dwFlags = DBF_ALLOWTOPBOTTOM, .pt = { 0, 383 }, .nEdge = ABE_TOP, .pszWhy = "far left, no sides" },
+        { .dwFlags = DBF_ALLOWLEFTRIGHT, .pt = { 511, 0 }, .nEdge = ABE_LEFT, .pszWhy = "at the top, sides only" },
+        { .dwFlags = DBF_EDGES, .pt = { 100, 74 }, .nEdge = ABE_TOP, .pszWhy = "farther out vertically" },
+        { .dwFlags = DBF_EDGES, .pt = { 100, 75 }, .nEdge = ABE_LEFT, .pszWhy = "as far out both ways" },
+        { .dwFlags = 0, .pt = { 500, 0 }, .nEdge = ABE_LEFT, .pszWhy = "no permission: the side" },
+        { .dwFlags = DBF_ALLOWFLOAT, .pt = { 0, 0 }, .nEdge = DBE_FLOAT, .pszWhy = "floating only" },
+        { .dwFlags = DBF_ANY, .pt = { cxBand, 384 }, .nEdge = DBE_FLOAT, .pszWhy = "inside the left band" },
+        { .dwFlags = DBF_ANY, .pt = { cxBand - 1, 384 }, .nEdge = ABE_LEFT, .pszWhy = "in the left band" },
+        { .dwFlags = DBF_ANY, .pt = { 512, cyBand }, .nEdge = DBE_FLOAT, .pszWhy = "inside the top band" },
+        { .dwFlags = DBF_ANY, .pt = { 512, cyBand - 1 }, .nEdge = ABE_TOP, .pszWhy = "in the top band" },
+        { .dwFlags = DBF_ANY, .pt = { 512, 768 - cyBand }, .nEdge = ABE_BOTTOM, .pszWhy = "in the bottom band" },
+        { .dwFlags = DBF_EDGES, .bCtrl = true, .pt = { 1, 384 }, .nEdge = ABE_LEFT, .pszWhy = "Ctrl, no floating" },
+        { .dwFlags = DBF_ANY, .bCtrl = true, .pt = { 1, 384 }, .nEdge = DBE_FLOAT, .pszWhy = "Ctrl floats" },
     };
-    for (const auto& c : points) {
-        SCOPED_TRACE(testing::Message() << "flags " << c.dwFlags << " ctrl " << c.bCtrl << " at " << c.x << "," << c.y);
+    for (const auto& c : cases) {
         m_bar.m_dwFlags = c.dwFlags;
-        KeyDown ctrl(c.bCtrl ? VK_CONTROL : VK_F24);
-        EXPECT_EQ(c.nEdge, m_bar.CalcProposedEdge({ c.x, c.y }));
+        KeyDown key(c.bCtrl ? VK_CONTROL : VK_F24); // F24: no key that matters
+        EXPECT_EQ(c.nEdge, m_bar.CalcProposedEdge(c.pt)) << c.pszWhy;
     }
-    HWND h = m_bar.m_hWnd;
-    const RECT rcUser = { 9, 9, 417, 54 }, rcLeft = { 0, 0, 50, 768 };
-    // A move from an edge, the cursor at (x, y) unless x < 0, and the window where the user left it.
-    const struct {
-        int nFrom, x, y;
-        RECT rcProposed, rcUser, rcEnd;
-        int anSize[4];
-        RECT rcFloat;
-    } moves[] = {
-        { ABE_BOTTOM, 500, 300, { 296, 300, 704, 345 }, rcUser, rcUser, { 50, 40, 32, 45 }, rcUser },
-        { DBE_FLOAT, 520, 310, FLOATING, rcUser, rcUser, { 50, 40, 32, 45 }, rcUser },
-        { ABE_BOTTOM, 1, 384, rcLeft, { 0, 0, 77, 768 }, rcLeft, { 50, 40, 32, 45 }, FLOATING },
-        { ABE_BOTTOM, -1, 0, {}, { 0, 700, 1024, 768 }, { 0, 700, 1024, 768 }, { 50, 40, 32, 68 }, FLOATING },
-        { ABE_RIGHT, -1, 0, {}, { 950, 0, 1024, 768 }, { 950, 0, 1024, 768 }, { 50, 40, 74, 45 }, FLOATING },
-    };
-    for (const auto& c : moves) {
-        SCOPED_TRACE(testing::Message() << "from " << c.nFrom << " to " << c.x << "," << c.y);
-        m_bar.Dock(c.nFrom);
-        SendMessageA(h, WM_ENTERSIZEMOVE, 0, 0);
-        RECT rc = m_bar.Rect();
-        if (c.x >= 0)
-            SetMessagePos(h, c.x, c.y), SendMessageA(h, WM_MOVING, WMSZ_TOP, (LPARAM)&rc);
-        EXPECT_TRUE(c.x < 0 || (rc == c.rcProposed && m_bar.Told(TRUE, m_bar.GetEffectiveEdge()))) << rc;
-        m_bar.Place(c.rcUser);
-        SendMessageA(h, WM_EXITSIZEMOVE, 0, 0);
-        EXPECT_TRUE(!memcmp(c.anSize, m_bar.m_state.anDockSize, sizeof c.anSize) && m_bar.m_state.rcFloat == c.rcFloat);
-        EXPECT_TRUE(m_bar.m_nProposedEdge == DBE_NONE && m_bar.Rect() == c.rcEnd) << m_bar.Rect();
-    }
-    SendMessageA(h, WM_EXITSIZEMOVE, 0, 0); // with no move begun: nothing happens
-    EXPECT_TRUE(m_shell.IsRegistered(h) && m_bar.m_state.nEdge == ABE_RIGHT);
 }
 
-TEST_F(DockBar, EachPositionHasItsRectangleReservationAndZOrder)
+// The system's move loop from a docked or floating place through a point; the user leaves the bar at USER.
+TEST_F(DockBar, AMoveProposesAPlaceAndEndsThere)
 {
-    ASSERT_TRUE(MouseMove(512, 300)); // away from every place the bar takes
-    SetRect(&m_shell.m_rcTaskbar, 0, 738, 1024, 768); // a taskbar 30 high at the bottom
+    const RECT USER = { 9, 9, 417, 54 };
+    const struct {
+        int nFrom;
+        POINT pt;
+        int nTo;
+        RECT rc; // the drag rectangle as the move proposes it
+        RECT rcEnd;
+    } cases[] = {
+        // Leaving an edge hangs a window of the floating size from the cursor; it floats where it is left.
+        { .nFrom = ABE_BOTTOM, .pt = { 500, 300 }, .nTo = DBE_FLOAT, .rc = { 296, 300, 704, 345 }, .rcEnd = USER },
+        // A floating bar moves as the system proposes.
+        { .nFrom = DBE_FLOAT, .pt = { 520, 310 }, .nTo = DBE_FLOAT, .rc = FLOATING, .rcEnd = USER },
+        // Another edge snaps the bar to its band.
+        { .nFrom = ABE_BOTTOM, .pt = { 1, 384 }, .nTo = ABE_LEFT, .rc = { 0, 0, 50, 768 }, .rcEnd = { 0, 0, 50, 768 } },
+    };
+    for (const auto& c : cases) {
+        m_bar.Dock(c.nFrom);
+        SendMessageA(m_bar.m_hWnd, WM_ENTERSIZEMOVE, 0, 0);
+        RECT rc = m_bar.Rect();
+        SetMessagePos(m_bar.m_hWnd, c.pt.x, c.pt.y);
+        SendMessageA(m_bar.m_hWnd, WM_MOVING, WMSZ_TOP, (LPARAM)&rc);
+        EXPECT_EQ(c.rc, rc) << "the drag rectangle from " << c.nFrom << " at " << c.pt.x << "," << c.pt.y;
+        EXPECT_EQ(c.nTo, m_bar.m_nProposed) << "the proposal is told, from " << c.nFrom;
+        m_bar.Place(USER);
+        SendMessageA(m_bar.m_hWnd, WM_EXITSIZEMOVE, 0, 0);
+        EXPECT_EQ(DBE_NONE, m_bar.m_nProposedEdge) << "no proposal once the move ends";
+        EXPECT_EQ(c.nTo, m_bar.m_state.nEdge) << "the move ends where it proposed, from " << c.nFrom;
+        EXPECT_EQ(c.rcEnd, m_bar.Rect()) << "where the bar ends, from " << c.nFrom;
+        EXPECT_EQ(c.nTo == DBE_FLOAT ? USER : FLOATING, m_bar.m_state.rcFloat) << "a floating end is the new place";
+        EXPECT_EQ(std::vector<int>({ 50, 40, 32, 45 }), m_bar.DockSizes()) << "a move stores no thickness";
+    }
+}
+
+TEST_F(DockBar, ResizingADockedBarStoresItsThicknessForThatEdgeOnly)
+{
     const struct {
         int nEdge;
-        BOOL bAutoHide, bOnTop;
-        RECT rc, rcShown;
-        int nReserved;
+        RECT rc; // as the user leaves it
+        std::vector<int> anDockSize;
     } cases[] = {
-        { ABE_LEFT, FALSE, FALSE, { 0, 0, 50, 738 }, { 0, 0, 50, 738 }, ABE_LEFT },
-        { ABE_TOP, FALSE, TRUE, { 0, 0, 1024, 40 }, { 0, 0, 1024, 40 }, ABE_TOP },
-        { ABE_RIGHT, FALSE, FALSE, { 992, 0, 1024, 738 }, { 992, 0, 1024, 738 }, ABE_RIGHT },
-        { ABE_BOTTOM, FALSE, TRUE, { 0, 693, 1024, 738 }, { 0, 693, 1024, 738 }, ABE_BOTTOM },
-        // An auto-hide bar reserves nothing, spans the whole side and is first placed hidden.
-        { ABE_LEFT, TRUE, FALSE, { -48, 0, 2, 768 }, { 0, 0, 50, 768 }, -1 },
-        { ABE_TOP, TRUE, TRUE, { 0, -38, 1024, 2 }, { 0, 0, 1024, 40 }, -1 },
-        { ABE_RIGHT, TRUE, FALSE, { 1022, 0, 1054, 768 }, { 992, 0, 1024, 768 }, -1 },
-        { ABE_BOTTOM, TRUE, FALSE, { 0, 766, 1024, 811 }, { 0, 723, 1024, 768 }, -1 },
-        { DBE_FLOAT, TRUE, TRUE, FLOATING, FLOATING, -1 },
-        { 4, FALSE, FALSE, FLOATING, FLOATING, -1 },
-        { -1000, TRUE, FALSE, FLOATING, FLOATING, -1 },
+        { .nEdge = ABE_BOTTOM, .rc = { 0, 700, 1024, 768 }, .anDockSize = { 50, 40, 32, 68 } },
+        { .nEdge = ABE_RIGHT, .rc = { 950, 0, 1024, 768 }, .anDockSize = { 50, 40, 74, 45 } },
     };
-    HWND h = m_bar.m_hWnd;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "edge " << c.nEdge << " auto-hide " << c.bAutoHide);
-        m_bar.m_bAutoHideShown = FALSE; // as if the cursor had never been on it
-        m_bar.Dock(c.nEdge, c.bAutoHide, c.bOnTop);
-        RECT rcReserved;
-        EXPECT_EQ(c.nReserved, m_shell.ReservedEdge(h, &rcReserved));
-        EXPECT_TRUE(m_bar.Rect() == c.rc && rcReserved == (c.nReserved == -1 ? RECT {} : c.rc)) << m_bar.Rect();
-        EXPECT_EQ(c.bAutoHide && c.nEdge >= 0, m_shell.AutoHideBar(c.nEdge & 3) == h);
-        EXPECT_TRUE(IsTopmost(h) == !!c.bOnTop && m_bar.Told(FALSE, c.nEdge));
-        m_bar.ShowAutoHideBar(TRUE);
-        EXPECT_TRUE(m_bar.m_bAutoHideShown && m_bar.Rect() == c.rcShown) << m_bar.Rect();
-        m_bar.ShowAutoHideBar(FALSE);
-        EXPECT_TRUE(m_bar.m_bAutoHideShown == (c.rc == c.rcShown) && m_bar.Rect() == c.rc) << m_bar.Rect();
+        m_bar.Dock(c.nEdge);
+        SendMessageA(m_bar.m_hWnd, WM_ENTERSIZEMOVE, 0, 0);
+        m_bar.Place(c.rc);
+        SendMessageA(m_bar.m_hWnd, WM_EXITSIZEMOVE, 0, 0);
+        EXPECT_EQ(c.anDockSize, m_bar.DockSizes()) << "the height at the top and bottom, the width at the sides";
+        EXPECT_EQ(c.rc, m_bar.Rect()) << "the bar stays as the user sized it";
     }
-    EXPECT_EQ(sizeof(void*) == 4 ? 36u : 48u, m_shell.Last(ABM_NEW)->abd.cbSize) << "the whole record";
-    EXPECT_TRUE(m_bar.DestroyWindow() && !m_shell.IsRegistered(h));
+    SendMessageA(m_bar.m_hWnd, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(ABE_RIGHT, m_bar.m_state.nEdge) << "an end of move with no move begun changes nothing";
+    EXPECT_TRUE(m_shell.IsRegistered(m_bar.m_hWnd)) << "an end of move with no move begun removes nothing";
+}
+
+// A taskbar 30 high at the bottom, which only plain docked bars keep clear of. Each place is taken before the
+// cursor ever touched the bar, then the bar is shown (rcShown) and hidden (rc) as by the cursor.
+TEST_F(DockBar, EachPlaceHasItsRectangleReservationAndZOrder)
+{
+    SetRect(&m_shell.m_rcTaskbar, 0, 738, 1024, 768);
+    const struct {
+        int nEdge;
+        BOOL bAutoHide;
+        BOOL bOnTop;
+        RECT rc;
+        RECT rcShown;
+    } cases[] = {
+        { .nEdge = ABE_LEFT, .rc = { 0, 0, 50, 738 }, .rcShown = { 0, 0, 50, 738 } },
+        { .nEdge = ABE_TOP, .bOnTop = TRUE, .rc = { 0, 0, 1024, 40 }, .rcShown = { 0, 0, 1024, 40 } },
+        { .nEdge = ABE_RIGHT, .rc = { 992, 0, 1024, 738 }, .rcShown = { 992, 0, 1024, 738 } },
+        { .nEdge = ABE_BOTTOM, .bOnTop = TRUE, .rc = { 0, 693, 1024, 738 }, .rcShown = { 0, 693, 1024, 738 } },
+        // An auto-hide bar spans its whole side and hides all but a 2-pixel strip.
+        { .nEdge = ABE_LEFT, .bAutoHide = TRUE, .rc = { -48, 0, 2, 768 }, .rcShown = { 0, 0, 50, 768 } },
+        { .nEdge = ABE_TOP, .bAutoHide = TRUE, .rc = { 0, -38, 1024, 2 }, .rcShown = { 0, 0, 1024, 40 } },
+        { .nEdge = ABE_RIGHT, .bAutoHide = TRUE, .rc = { 1022, 0, 1054, 768 }, .rcShown = { 992, 0, 1024, 768 } },
+        { .nEdge = ABE_BOTTOM, .bAutoHide = TRUE, .rc = { 0, 766, 1024, 811 }, .rcShown = { 0, 723, 1024, 768 } },
+        // Floating, with auto-hide on, or at a position unknown to the bar: never hidden.
+        { .nEdge = DBE_FLOAT, .bAutoHide = TRUE, .bOnTop = TRUE, .rc = FLOATING, .rcShown = FLOATING },
+        { .nEdge = 4, .rc = FLOATING, .rcShown = FLOATING },
+    };
+    const HWND h = m_bar.m_hWnd;
+    for (const auto& c : cases) {
+        m_bar.m_bAutoHideShown = FALSE;
+        m_bar.Dock(c.nEdge, c.bAutoHide, c.bOnTop);
+        EXPECT_EQ(c.rc, m_bar.Rect()) << "placed at " << c.nEdge << (c.bAutoHide ? ", auto-hide" : "");
+        EXPECT_EQ(c.nEdge, m_bar.m_nTaken) << "the bar is told where it went";
+        EXPECT_EQ(c.bOnTop, m_bar.IsTopmost()) << "always on top, or not, at " << c.nEdge;
+        RECT rcReserved;
+        const int nReserved = m_shell.ReservedEdge(h, &rcReserved);
+        if (IsDockEdge(c.nEdge) && !c.bAutoHide) {
+            EXPECT_EQ(c.nEdge, nReserved) << "a plain docked bar reserves its strip";
+            EXPECT_EQ(c.rc, rcReserved) << "a plain docked bar reserves its strip";
+        } else {
+            EXPECT_EQ(-1, nReserved) << "an auto-hide or floating bar reserves nothing, at " << c.nEdge;
+        }
+        if (IsDockEdge(c.nEdge) && c.bAutoHide) {
+            EXPECT_EQ(h, m_shell.AutoHideBar(c.nEdge)) << "the shell's auto-hide bar of edge " << c.nEdge;
+        }
+        m_bar.ShowAutoHideBar(TRUE);
+        EXPECT_EQ(c.rcShown, m_bar.Rect()) << "shown at " << c.nEdge << (c.bAutoHide ? ", auto-hide" : "");
+        EXPECT_TRUE(m_bar.m_bAutoHideShown) << "shown at " << c.nEdge;
+        m_bar.ShowAutoHideBar(FALSE);
+        EXPECT_EQ(c.rc, m_bar.Rect()) << "hidden again at " << c.nEdge << (c.bAutoHide ? ", auto-hide" : "");
+        EXPECT_EQ(c.rc == c.rcShown, m_bar.m_bAutoHideShown) << "a bar that cannot hide counts as shown";
+    }
+    EXPECT_TRUE(m_bar.DestroyWindow());
+    EXPECT_FALSE(m_shell.IsRegistered(h)) << "a destroyed bar leaves the shell's books";
 }
 
 TEST_F(DockBar, ASecondAutoHideBarOnAnEdgeIsToldAndReservesItsStrip)
 {
+    const int MSGBOX_TEXT = 0xFFFF; // the message box's own controls
+    const int MSGBOX_ICON = 0x440;
     CTestBar second;
     ASSERT_TRUE(second.Create(IDD_CONTROLLER, nullptr));
     second.SetWindowText("Second bar");
     second.ShowWindow(SW_HIDE); // so that the only dialog with its title is the refusal
-    std::string strBox; // what the refusal showed, closed at once
+    std::string strText;
+    HICON hIcon = nullptr;
+    HWND hOwner = nullptr;
     HWND hBox = nullptr;
     ModalScript script;
     script.WaitFor("Second bar", &hBox).Do([&] {
-        char sz[256] = "";
-        GetDlgItemTextA(hBox, 0xFFFF, sz, sizeof sz);
-        bool bHand = SendDlgItemMessageA(hBox, 0x440, STM_GETICON, 0, 0) == (LRESULT)LoadIconA(nullptr, IDI_HAND);
-        strBox = sz + std::string(bHand && !GetWindow(hBox, GW_OWNER) ? " (hand, no owner)" : " (?)");
+        strText = WindowText(GetDlgItem(hBox, MSGBOX_TEXT));
+        hIcon = (HICON)SendDlgItemMessageA(hBox, MSGBOX_ICON, STM_GETICON, 0, 0);
+        hOwner = GetWindow(hBox, GW_OWNER);
         PostMessageA(hBox, WM_COMMAND, IDOK, 0);
     });
     m_bar.Dock(ABE_BOTTOM, TRUE);
     script.Run([&] { second.Dock(ABE_BOTTOM, TRUE); });
     EXPECT_EQ("There is already an auto hidden window on this edge.\n"
-              "Only one auto hidden window is allowed on each edge. (hand, no owner)",
-              strBox);
-    EXPECT_TRUE(!second.m_state.bAutoHide && m_shell.AutoHideBar(ABE_BOTTOM) == m_bar.m_hWnd);
-    RECT rc, rcDocked = { 0, 723, 1024, 768 };
-    EXPECT_TRUE(m_shell.ReservedEdge(second.m_hWnd, &rc) == ABE_BOTTOM && rc == rcDocked && second.Rect() == rc) << rc;
+              "Only one auto hidden window is allowed on each edge.",
+              strText);
+    EXPECT_EQ(LoadIconA(nullptr, IDI_HAND), hIcon) << "the refusal shows the hand";
+    EXPECT_EQ(nullptr, hOwner) << "the refusal has no owner";
+    EXPECT_FALSE(second.m_state.bAutoHide) << "the second bar gives auto-hide up";
+    EXPECT_EQ(m_bar.m_hWnd, m_shell.AutoHideBar(ABE_BOTTOM)) << "the first bar keeps the edge";
+    EXPECT_EQ(ABE_BOTTOM, m_shell.ReservedEdge(second.m_hWnd)) << "the second is docked as a plain bar";
+    EXPECT_EQ(RECT({ 0, 723, 1024, 768 }), second.Rect()) << "the second is docked as a plain bar";
 }
 
-TEST_F(DockBar, TheShellsNotificationsAreFollowed)
+// The taskbar auto-hides and is on top. Today's shell never reports ABS_ALWAYSONTOP; before Windows 7 it did.
+TEST_F(DockBar, ANewBarTakesTheTaskbarsStateAsTheShellReportsItAndAsItMay)
 {
-    HWND h = m_bar.m_hWnd;
-    EXPECT_TRUE(m_bar.m_state.bAlwaysOnTop && IsTopmost(h)) << "made with the taskbar always on top";
-    const RECT rcOut = { 0, 723, 1024, 768 }, rcIn = { 0, 766, 1024, 811 };
-    const DWORD NOHIDE = ALL & ~DBF_ALLOWAUTOHIDE, NOTOP = ALL & ~DBF_ALLOWALWAYSONTOP;
-    // The taskbar's state was 2 when the bar was made; bShown slides the bar out before the change.
     const struct {
+        BOOL bOldShell;
         DWORD dwFlags;
-        BOOL bFollow;
-        UINT uTaskbar;
-        BOOL bShown, bAutoHide, bOnTop;
-        RECT rc;
-    } steps[] = {
-        { ALL, 0, 3, 0, 0, 0, rcOut }, { ALL, 1, 3, 0, 1, 0, rcIn },  { ALL, 1, 3, 1, 1, 0, rcOut },
-        { ALL, 1, 1, 1, 1, 0, rcIn },  { ALL, 1, 3, 0, 1, 1, rcIn },  { NOHIDE, 1, 2, 1, 1, 1, rcOut },
-        { ALL, 1, 3, 1, 1, 1, rcOut }, { ALL, 1, 2, 0, 0, 1, rcOut }, { NOTOP, 1, 0, 0, 0, 1, rcOut },
+        BOOL bAutoHide;
+        BOOL bOnTop;
+    } cases[] = {
+        { .bOldShell = FALSE, .dwFlags = DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP, .bAutoHide = TRUE, .bOnTop = FALSE },
+        { .bOldShell = TRUE, .dwFlags = DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP, .bAutoHide = TRUE, .bOnTop = TRUE },
+        { .bOldShell = TRUE, .dwFlags = DBF_ALLOWAUTOHIDE, .bAutoHide = TRUE, .bOnTop = FALSE },
+        { .bOldShell = TRUE, .dwFlags = DBF_ALLOWALWAYSONTOP, .bAutoHide = FALSE, .bOnTop = TRUE },
     };
-    m_bar.Dock(ABE_BOTTOM);
-    for (const auto& s : steps) {
-        SCOPED_TRACE(testing::Message() << "taskbar " << s.uTaskbar << " flags " << s.dwFlags);
-        m_bar.m_dwFlags = s.dwFlags, m_bar.m_bFollowTaskbarState = s.bFollow, m_shell.m_uTaskbarState = s.uTaskbar;
-        if (s.bShown)
-            SendMessageA(h, WM_NCHITTEST, 0, 0);
-        m_shell.Notify(ABN_STATECHANGE, 0);
-        EXPECT_TRUE(m_bar.m_state.bAutoHide == s.bAutoHide && (m_shell.AutoHideBar(ABE_BOTTOM) == h) == s.bAutoHide);
-        EXPECT_TRUE(m_bar.m_state.bAlwaysOnTop == s.bOnTop && IsTopmost(h) == !!s.bOnTop);
-        EXPECT_TRUE(m_bar.m_uTaskbarState == (s.bFollow ? s.uTaskbar : 2) && m_bar.Rect() == s.rc) << m_bar.Rect();
+    m_shell.m_uTaskbarState = ABS_AUTOHIDE | ABS_ALWAYSONTOP;
+    for (const auto& c : cases) {
+        m_shell.m_bReportsAlwaysOnTop = c.bOldShell;
+        CTestBar bar;
+        bar.m_dwFlags = c.dwFlags;
+        ASSERT_TRUE(bar.Create(IDD_CONTROLLER, nullptr));
+        EXPECT_EQ(c.bAutoHide, bar.m_state.bAutoHide) << "with flags " << c.dwFlags << ", old shell " << c.bOldShell;
+        EXPECT_EQ(c.bOnTop, bar.m_state.bAlwaysOnTop) << "with flags " << c.dwFlags << ", old shell " << c.bOldShell;
+        EXPECT_EQ(c.bOnTop, bar.IsTopmost()) << "with flags " << c.dwFlags << ", old shell " << c.bOldShell;
     }
-    // The taskbar grows from nothing to 20 high just before each notification.
+}
+
+// Docked at the bottom and slid out when the taskbar's settings change from what the bar last read.
+// The bar's settings before and after in the taskbar's terms: ABS_AUTOHIDE and ABS_ALWAYSONTOP.
+TEST_F(DockBar, AFollowingBarTakesWhatChangedInTheTaskbarsState)
+{
+    const UINT ABS_BOTH = ABS_AUTOHIDE | ABS_ALWAYSONTOP;
+    const RECT SHOWN = { 0, 723, 1024, 768 };
+    const RECT HIDDEN = { 0, 766, 1024, 811 };
+    const struct {
+        BOOL bOld; // the shell answers as before Windows 7
+        UINT uWas; // the taskbar's state as the bar read it last
+        UINT uNow;
+        UINT uBar;
+        UINT uBarAfter;
+        RECT rc;
+    } cases[] = {
+        // Today's shell: the taskbar starts auto-hiding, so does the bar, whose always-on-top stays.
+        { .uWas = 0, .uNow = ABS_BOTH, .uBar = ABS_ALWAYSONTOP, .uBarAfter = ABS_BOTH, .rc = HIDDEN },
+        // An older shell reports the taskbar's always-on-top too, but only what changed is taken.
+        { .bOld = TRUE, .uWas = ABS_ALWAYSONTOP, .uNow = ABS_BOTH, .uBar = 0, .uBarAfter = ABS_AUTOHIDE, .rc = HIDDEN },
+        // The taskbar leaves the top: that is applied again, though the bar is not on top, and slides it in.
+        { .bOld = TRUE,
+          .uWas = ABS_BOTH,
+          .uNow = ABS_AUTOHIDE,
+          .uBar = ABS_AUTOHIDE,
+          .uBarAfter = ABS_AUTOHIDE,
+          .rc = HIDDEN },
+        // The taskbar starts auto-hiding and the bar does already: no change, it stays out.
+        { .uWas = 0, .uNow = ABS_AUTOHIDE, .uBar = ABS_AUTOHIDE, .uBarAfter = ABS_AUTOHIDE, .rc = SHOWN },
+        // The taskbar stops auto-hiding: so does the bar, docked plainly.
+        { .uWas = ABS_AUTOHIDE, .uNow = 0, .uBar = ABS_AUTOHIDE, .uBarAfter = 0, .rc = SHOWN },
+    };
+    const HWND h = m_bar.m_hWnd;
+    m_bar.m_bFollowTaskbarState = TRUE;
+    for (const auto& c : cases) {
+        m_bar.m_bAutoHideShown = TRUE;
+        m_bar.Dock(ABE_BOTTOM, (c.uBar & ABS_AUTOHIDE) != 0, (c.uBar & ABS_ALWAYSONTOP) != 0);
+        m_bar.m_uTaskbarState = c.uWas;
+        m_shell.m_bReportsAlwaysOnTop = c.bOld;
+        m_shell.m_uTaskbarState = c.uNow;
+        SendMessageA(h, g_uAppBarNotifyMessage, ABN_STATECHANGE, 0);
+        const BOOL bAutoHide = (c.uBarAfter & ABS_AUTOHIDE) != 0;
+        const BOOL bOnTop = (c.uBarAfter & ABS_ALWAYSONTOP) != 0;
+        EXPECT_EQ(bAutoHide, m_bar.m_state.bAutoHide) << "auto-hide, from " << c.uWas << " to " << c.uNow;
+        EXPECT_EQ(bAutoHide, m_shell.AutoHideBar(ABE_BOTTOM) == h) << "registered as auto-hide, or not";
+        EXPECT_EQ(bOnTop, m_bar.m_state.bAlwaysOnTop) << "always on top, from " << c.uWas << " to " << c.uNow;
+        EXPECT_EQ(bOnTop, m_bar.IsTopmost()) << "always on top, from " << c.uWas << " to " << c.uNow;
+        EXPECT_EQ(c.rc, m_bar.Rect()) << "out or in, from " << c.uWas << " to " << c.uNow;
+    }
+}
+
+TEST_F(DockBar, OnlyAFollowingBarReadsTheTaskbarsState)
+{
+    m_bar.Dock(ABE_BOTTOM);
+    m_bar.m_uTaskbarState = 0;
+    m_shell.m_uTaskbarState = ABS_AUTOHIDE;
+    SendMessageA(m_bar.m_hWnd, g_uAppBarNotifyMessage, ABN_STATECHANGE, 0);
+    EXPECT_FALSE(m_bar.m_state.bAutoHide) << "a bar that does not follow the taskbar takes nothing";
+    EXPECT_EQ(0u, m_bar.m_uTaskbarState) << "a bar that does not follow the taskbar reads nothing";
+    m_bar.m_bFollowTaskbarState = TRUE;
+    SendMessageA(m_bar.m_hWnd, g_uAppBarNotifyMessage, ABN_STATECHANGE, 0);
+    EXPECT_EQ((UINT)ABS_AUTOHIDE, m_bar.m_uTaskbarState) << "a following bar keeps what it read, for the next change";
+}
+
+// The taskbar grows from nothing to 20 high just before the notification.
+TEST_F(DockBar, APositionChangeDocksAPlainBarAgain)
+{
     const struct {
         int nEdge;
-        BOOL bAutoHide, bOnTop;
-        UINT uCode, b;
+        BOOL bAutoHide;
+        UINT uCode;
         RECT rc;
-        bool bMoved, bTop, bBottom;
+        BOOL bRedocked;
     } cases[] = {
-        { ABE_BOTTOM, FALSE, FALSE, ABN_POSCHANGED, 0, { 0, 703, 1024, 748 }, true, false, false },
-        { ABE_BOTTOM, TRUE, FALSE, ABN_POSCHANGED, 0, rcOut, false, false, false },
-        { DBE_FLOAT, FALSE, TRUE, ABN_POSCHANGED, 0, FLOATING, false, true, false },
-        { DBE_FLOAT, FALSE, FALSE, ABN_FULLSCREENAPP, TRUE, FLOATING, true, false, false },
-        { ABE_LEFT, FALSE, TRUE, ABN_FULLSCREENAPP, TRUE, { 0, 0, 50, 748 }, true, false, true },
-        { DBE_FLOAT, FALSE, TRUE, 4, 0, FLOATING, false, false, true },
-        { DBE_FLOAT, FALSE, TRUE, ABN_FULLSCREENAPP, FALSE, FLOATING, true, true, false },
+        { .nEdge = ABE_BOTTOM, .uCode = ABN_POSCHANGED, .rc = { 0, 703, 1024, 748 }, .bRedocked = TRUE },
+        { .nEdge = ABE_BOTTOM, .bAutoHide = TRUE, .uCode = ABN_POSCHANGED, .rc = { 0, 766, 1024, 811 } },
+        { .nEdge = DBE_FLOAT, .uCode = ABN_POSCHANGED, .rc = FLOATING },
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "edge " << c.nEdge << " code " << c.uCode << " " << c.b);
         SetRectEmpty(&m_shell.m_rcTaskbar);
-        m_bar.Dock(c.nEdge, c.bAutoHide, c.bOnTop);
+        m_bar.m_bAutoHideShown = FALSE;
+        m_bar.Dock(c.nEdge, c.bAutoHide);
         SetRect(&m_shell.m_rcTaskbar, 0, 748, 1024, 768);
-        size_t nChanges = m_bar.m_edges.size();
-        EXPECT_EQ(0, SendMessageA(h, g_uAppBarNotifyMessage, c.uCode, c.b));
-        EXPECT_TRUE(m_bar.Rect() == c.rc && (m_bar.m_edges.size() > nChanges) == c.bMoved) << m_bar.Rect();
-        EXPECT_TRUE(IsTopmost(h) == c.bTop && (GetWindow(h, GW_HWNDNEXT) == nullptr) == c.bBottom);
+        const int nSetPos = m_shell.Count(ABM_SETPOS);
+        EXPECT_EQ(0, SendMessageA(m_bar.m_hWnd, g_uAppBarNotifyMessage, c.uCode, 0)) << "notifications answer 0";
+        EXPECT_EQ(c.bRedocked, m_shell.Count(ABM_SETPOS) > nSetPos) << "placed again on edge " << c.nEdge;
+        EXPECT_EQ(c.rc, m_bar.Rect()) << "after notification " << c.uCode << " on edge " << c.nEdge;
     }
 }
 
-TEST_F(DockBar, AfterAShellRestartOrAScreenChangeTheBarTakesItsPlaceAgain)
+// A window below the bar shows whether it went to the bottom.
+TEST_F(DockBar, AFullScreenApplicationSendsAnOnTopBarToTheBottomWhileItRuns)
+{
+    const struct {
+        BOOL bOnTop;
+        BOOL bFullScreen; // one ran already
+        BOOL bOpen;
+        HWND hWndAfter;
+        const char* pszWhy;
+    } cases[] = {
+        { .bOnTop = TRUE, .bOpen = TRUE, .hWndAfter = HWND_BOTTOM, .pszWhy = "to the bottom while it runs" },
+        { .bOnTop = TRUE, .bFullScreen = TRUE, .bOpen = FALSE, .hWndAfter = HWND_TOPMOST, .pszWhy = "back on top" },
+        { .bOnTop = FALSE, .bOpen = TRUE, .hWndAfter = HWND_NOTOPMOST, .pszWhy = "a bar not on top stays" },
+    };
+    HWND hBelow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    for (const auto& c : cases) {
+        m_bar.m_bFullScreenApp = c.bFullScreen;
+        m_bar.Dock(DBE_FLOAT, FALSE, c.bOnTop);
+        SetWindowPos(hBelow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SendMessageA(m_bar.m_hWnd, g_uAppBarNotifyMessage, ABN_FULLSCREENAPP, c.bOpen);
+        EXPECT_EQ(c.hWndAfter == HWND_TOPMOST, m_bar.IsTopmost()) << c.pszWhy;
+        EXPECT_EQ(c.hWndAfter == HWND_BOTTOM, GetWindow(m_bar.m_hWnd, GW_HWNDNEXT) == nullptr) << c.pszWhy;
+    }
+    DestroyWindow(hBelow);
+}
+
+TEST_F(DockBar, AfterAShellRestartOrAScreenChangeTheBarsTakeTheirPlacesAgain)
 {
     CTestBar second;
     ASSERT_TRUE(second.Create(IDD_CONTROLLER, nullptr));
     second.Dock(ABE_BOTTOM, TRUE);
     m_bar.Dock(ABE_TOP);
     m_shell.Restart();
-    RECT rc, rcTop = { 0, 0, 1024, 40 };
-    EXPECT_TRUE(m_shell.ReservedEdge(m_bar.m_hWnd, &rc) == ABE_TOP && rc == rcTop) << rc;
-    EXPECT_EQ(second.m_hWnd, m_shell.AutoHideBar(ABE_BOTTOM)) << "its edge claimed again";
+    RECT rcReserved;
+    EXPECT_EQ(ABE_TOP, m_shell.ReservedEdge(m_bar.m_hWnd, &rcReserved)) << "registered and docked again";
+    EXPECT_EQ(RECT({ 0, 0, 1024, 40 }), rcReserved) << "its strip reserved again";
+    EXPECT_EQ(second.m_hWnd, m_shell.AutoHideBar(ABE_BOTTOM)) << "the auto-hide bar claims its edge again";
     m_bar.Place({ 5, 5, 50, 50 });
     SendMessageA(m_bar.m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
-    EXPECT_EQ(rcTop, m_bar.Rect()) << "the new screen spanned";
+    EXPECT_EQ(RECT({ 0, 0, 1024, 40 }), m_bar.Rect()) << "a docked bar spans the new screen";
+}
+
+TEST_F(DockBar, AFloatingPlaceOnNoMonitorMovesOntoTheNearest)
+{
     const struct {
-        RECT rcFloat, rc;
+        RECT rcFloat;
+        RECT rc;
+        const char* pszWhy;
     } cases[] = {
-        // on no monitor: moved onto the nearest; else kept
-        { { 5000, 5000, 5408, 5045 }, { 616, 723, 1024, 768 } },
-        { { -2000, -100, -1592, -55 }, { 0, 0, 408, 45 } },
-        { { -100, 10, 308, 55 }, { -100, 10, 308, 55 } },
-        { { 1000, 700, 1408, 745 }, { 1000, 700, 1408, 745 } },
+        { .rcFloat = { 5000, 5000, 5408, 5045 }, .rc = { 616, 723, 1024, 768 }, .pszWhy = "beyond the bottom right" },
+        { .rcFloat = { -2000, -100, -1592, -55 }, .rc = { 0, 0, 408, 45 }, .pszWhy = "beyond the top left" },
+        { .rcFloat = { -100, 10, 308, 55 }, .rc = { -100, 10, 308, 55 }, .pszWhy = "partly on the screen: kept" },
     };
     for (const auto& c : cases) {
-        DOCKBARSTATE s = { 48, DBE_FLOAT, FALSE, FALSE, { 32, 32, 32, 32 }, c.rcFloat };
+        DOCKBARSTATE s = { sizeof s, DBE_FLOAT, FALSE, FALSE, { 32, 32, 32, 32 }, c.rcFloat };
         m_bar.SetBarState(&s);
-        EXPECT_EQ(c.rc, m_bar.Rect()) << c.rcFloat;
+        EXPECT_EQ(c.rc, m_bar.Rect()) << c.pszWhy;
     }
 }
 
-TEST_F(DockBar, TheSlideStepsFollowTheTickCounterInAStraightLine)
+namespace {
+// A tick counter that moves on by a fixed step at each reading; a slide that never ends fails.
+struct {
+    DWORD dwNow;
+    DWORD dwStep;
+    int nReads;
+} s_ticks;
+DWORD WINAPI FakeTicks()
 {
-    const RECT rcTo = { 500, 400, 600, 500 }, rcAt390 = { 490, 392, 598, 490 };
-    // Counter start and step at each reading; move i of n, the last being the target.
+    s_ticks.dwNow += s_ticks.dwStep;
+    if (++s_ticks.nReads < 1000)
+        return s_ticks.dwNow - s_ticks.dwStep; // the first reading is the start
+    ADD_FAILURE() << "the slide never ends";
+    return 0xFFFFFFFF; // later than any end
+}
+} // namespace
+
+// The counter starts at dwStart and moves on by dwStep at each reading; the bar slides from FLOATING.
+TEST_F(DockBar, TheSlideStepsFollowTheTickCounterInAStraightLineFor400Ms)
+{
+    const RECT TO = { 500, 400, 600, 500 };
     const struct {
         BOOL bFullDrag;
-        DWORD dwStart, dwStep;
-        RECT rcFrom;
-        size_t n, i;
-        RECT rcAt;
+        DWORD dwStart;
+        DWORD dwStep;
+        std::vector<RECT> moves;
     } cases[] = {
-        { TRUE, 1000, 100, FLOATING, 4, 2, { 400, 325, 577, 411 } },
-        { TRUE, 1000, 10, FLOATING, 40, 38, rcAt390 },
-        { TRUE, 1000, 10, FLOATING, 40, 0, { 110, 107, 511, 153 } },
-        { TRUE, 0xFFFFFE6F, 10, FLOATING, 40, 38, rcAt390 },
-        { TRUE, 0xFFFFFE70, 10, FLOATING, 1, 0, rcTo },
-        { TRUE, 0xFFFFFF00, 10, FLOATING, 1, 0, rcTo },
-        { TRUE, 1000, 10, rcTo, 1, 0, rcTo },
-        { FALSE, 1000, 10, FLOATING, 1, 0, rcTo }, // the default: no slide
+        // At 100, 200 and 300 ms, each side truncated toward zero, then on the target.
+        { .bFullDrag = TRUE,
+          .dwStart = 1000,
+          .dwStep = 100,
+          .moves = { { 200, 175, 531, 233 }, { 300, 250, 554, 322 }, { 400, 325, 577, 411 }, TO } },
+        // A slide that would cross the counter's wrap ends at once; so does one without full-window dragging.
+        { .bFullDrag = TRUE, .dwStart = 0xFFFFFE70, .dwStep = 10, .moves = { TO } },
+        { .bFullDrag = FALSE, .dwStart = 1000, .dwStep = 10, .moves = { TO } },
     };
     CDockingBarDlg::s_pfnGetTickCount = FakeTicks;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::hex << c.dwStart << " step " << c.dwStep << " drag " << c.bFullDrag);
         SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, c.bFullDrag, nullptr, 0);
-        m_bar.Place(c.rcFrom);
-        m_bar.m_moves.clear(), s_dwNow = c.dwStart, s_dwStep = c.dwStep, s_nReads = 0;
-        m_bar.SlideWindow(&rcTo);
-        EXPECT_EQ(c.n, m_bar.m_moves.size());
-        EXPECT_TRUE(m_bar.m_moves.size() > c.i && m_bar.m_moves[c.i] == c.rcAt && m_bar.Rect() == rcTo);
+        m_bar.Place(FLOATING);
+        m_bar.m_moves.clear();
+        s_ticks = { c.dwStart, c.dwStep, 0 };
+        m_bar.SlideWindow(&TO);
+        EXPECT_EQ(c.moves, m_bar.m_moves) << "starting at " << c.dwStart << " with steps of " << c.dwStep;
     }
     CDockingBarDlg::s_pfnGetTickCount = GetTickCount;
+    SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
 }
 
-TEST_F(DockBar, TheCursorAndTheActivationShowAndHideAnAutoHideBar)
+namespace {
+// Other windows of the session take the activation now and then: it is taken back until it holds.
+bool Activate(HWND hWnd)
 {
-    // Wine hears of the pointer only over its own windows: one of ours stands in for the desktop, off the strips.
-    HWND hDesk = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 2, 1022, 766, nullptr, nullptr, nullptr, 0);
-    HWND h = m_bar.m_hWnd;
-    auto polls = [&](int n) {
-        int n0 = m_bar.m_nPolls;
-        return WaitUntil([&] { return m_bar.m_nPolls >= n0 + n; });
-    };
-    // Other windows of the session take the activation now and then: it is taken back.
-    auto settled = [&](HWND hActive, RECT rc) {
-        return WaitUntil(
-            [&] { return (GetActiveWindow() == hActive || (SetForegroundWindow(hActive), 0)) && m_bar.Rect() == rc; },
-            1500);
-    };
-    const int cx = 2 * GetSystemMetrics(SM_CXDOUBLECLK), cy = 2 * GetSystemMetrics(SM_CYDOUBLECLK);
-    // The strip, the farthest point within the margin, and one step farther.
+    return WaitUntil([hWnd] {
+        if (GetActiveWindow() != hWnd)
+            SetForegroundWindow(hWnd);
+        return GetActiveWindow() == hWnd && GetForegroundWindow() == hWnd;
+    });
+}
+} // namespace
+
+// Shown, then polled with the cursor at the farthest point within the margin, or one step farther.
+TEST_F(DockBar, TheTimerHidesAnInactiveBarOnceTheCursorIsBeyondItsMargin)
+{
+    const int cx = 2 * GetSystemMetrics(SM_CXDOUBLECLK);
+    const int cy = 2 * GetSystemMetrics(SM_CYDOUBLECLK);
     const struct {
         int nEdge;
-        POINT ptStrip, ptNear, ptFar;
-        RECT rcHidden, rcShown;
+        POINT pt;
+        BOOL bShown;
     } cases[] = {
-        { ABE_RIGHT, { 1023, 9 }, { 992 - cx, 9 }, { 991 - cx, 9 }, { 1022, 0, 1054, 768 }, { 992, 0, 1024, 768 } },
-        { ABE_TOP, { 512, 0 }, { 512, 39 + cy }, { 512, 40 + cy }, { 0, -38, 1024, 2 }, { 0, 0, 1024, 40 } },
+        { .nEdge = ABE_RIGHT, .pt = { 992 - cx, 9 }, .bShown = TRUE },
+        { .nEdge = ABE_RIGHT, .pt = { 991 - cx, 9 }, .bShown = FALSE },
+        { .nEdge = ABE_TOP, .pt = { 512, 39 + cy }, .bShown = TRUE },
+        { .nEdge = ABE_TOP, .pt = { 512, 40 + cy }, .bShown = FALSE },
     };
-    ASSERT_TRUE(MouseMove(512, 384));
+    HWND hOther =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 99, 99, nullptr, nullptr, nullptr, 0);
+    ASSERT_TRUE(Activate(hOther));
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "edge " << c.nEdge);
-        m_bar.Dock(c.nEdge, TRUE, TRUE);
-        ASSERT_TRUE(settled(hDesk, c.rcHidden));
-        EXPECT_TRUE(MouseMove(c.ptStrip.x, c.ptStrip.y) && settled(hDesk, c.rcShown)) << "the strip brings it out";
-        EXPECT_TRUE(MouseMove(c.ptNear.x, c.ptNear.y) && polls(2) && m_bar.Rect() == c.rcShown) << m_bar.Rect();
-        EXPECT_TRUE(MouseMove(c.ptFar.x, c.ptFar.y) && settled(hDesk, c.rcHidden)) << m_bar.Rect();
+        m_bar.Dock(c.nEdge, TRUE);
+        m_bar.ShowAutoHideBar(TRUE);
+        SetMessagePos(m_bar.m_hWnd, c.pt.x, c.pt.y);
+        SendMessageA(m_bar.m_hWnd, WM_TIMER, DB_AUTOHIDE_TIMER, 0);
+        EXPECT_EQ(c.bShown, m_bar.m_bAutoHideShown) << "edge " << c.nEdge << ", cursor at " << c.pt.x << "," << c.pt.y;
     }
-    // An active bar stays out wherever the cursor is, and hides as soon as it loses the activation.
-    const RECT rcHidden = { 0, -38, 1024, 2 }, rcShown = { 0, 0, 1024, 40 };
-    EXPECT_TRUE(MouseMove(512, 0) && settled(h, rcShown) && MouseMove(512, 384) && polls(2));
-    EXPECT_TRUE(GetActiveWindow() != h || m_bar.Rect() == rcShown) << m_bar.Rect();
-    m_bar.KillTimer(DB_AUTOHIDE_TIMER);
-    int nActivates = m_shell.Count(ABM_ACTIVATE, h);
-    EXPECT_TRUE(settled(h, rcShown) && settled(hDesk, rcHidden) && m_shell.Count(ABM_ACTIVATE, h) > nActivates);
-    DestroyWindow(hDesk);
+    DestroyWindow(hOther);
+}
+
+TEST_F(DockBar, AnActiveBarStaysOutUntilItLosesTheActivation)
+{
+    const HWND h = m_bar.m_hWnd;
+    HWND hOther =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 99, 99, nullptr, nullptr, nullptr, 0);
+    m_bar.Dock(ABE_TOP, TRUE);
+    ASSERT_TRUE(Activate(h));
+    m_bar.ShowAutoHideBar(TRUE);
+    SetMessagePos(h, 512, 384);
+    SendMessageA(h, WM_TIMER, DB_AUTOHIDE_TIMER, 0);
+    ASSERT_EQ(h, GetActiveWindow()) << "the bar was active when the timer polled";
+    EXPECT_EQ(RECT({ 0, 0, 1024, 40 }), m_bar.Rect()) << "an active bar stays out though the cursor is far away";
+    const int nActivates = m_shell.Count(ABM_ACTIVATE, h);
+    ASSERT_TRUE(Activate(hOther));
+    EXPECT_EQ(RECT({ 0, -38, 1024, 2 }), m_bar.Rect()) << "the bar hides as soon as it loses the activation";
+    EXPECT_GT(m_shell.Count(ABM_ACTIVATE, h), nActivates) << "the shell hears of the change of activation";
+    DestroyWindow(hOther);
 }

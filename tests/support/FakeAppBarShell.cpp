@@ -24,47 +24,40 @@ FakeAppBarShell::~FakeAppBarShell()
     s_pCurrent = nullptr;
 }
 
-UINT_PTR WINAPI FakeAppBarShell::Message(DWORD dwMessage, PAPPBARDATA pData)
-{
-    if (!s_pCurrent || s_pCurrent->Refused(dwMessage, pData))
-        return FALSE;
-    return s_pCurrent->Handle(dwMessage, pData);
-}
-
-// A record of another size is no record to the shell: it answers FALSE and does nothing. A window it does not
+// The shell takes a record of another size for none: it answers FALSE and does nothing. A window it does not
 // know gets no place; a window of another process stands for another program's bar.
-bool FakeAppBarShell::Refused(DWORD dwMessage, const APPBARDATA* p) const
+UINT_PTR WINAPI FakeAppBarShell::Message(DWORD dwMessage, PAPPBARDATA p)
 {
+    if (!s_pCurrent)
+        return FALSE;
     if (p->cbSize != sizeof(APPBARDATA)) {
         SHELL_REFUSAL << "app-bar message " << dwMessage << " with cbSize " << p->cbSize << ", not "
                       << sizeof(APPBARDATA) << ", the size of APPBARDATA";
-        return true;
+        return FALSE;
     }
     DWORD dwPid = 0;
     GetWindowThreadProcessId(p->hWnd, &dwPid);
     bool bPlace = dwMessage == ABM_QUERYPOS || dwMessage == ABM_SETPOS || dwMessage == ABM_SETAUTOHIDEBAR;
-    if (!bPlace || Find(p->hWnd) || (IsWindow(p->hWnd) && dwPid != GetCurrentProcessId()))
-        return false;
-    SHELL_REFUSAL << "app-bar message " << dwMessage << " from window " << p->hWnd
-                  << ", which is not registered (no ABM_NEW, or removed since)";
-    return true;
+    if (bPlace && !s_pCurrent->Find(p->hWnd) && !(IsWindow(p->hWnd) && dwPid != GetCurrentProcessId())) {
+        SHELL_REFUSAL << "app-bar message " << dwMessage << " from window " << p->hWnd
+                      << ", which is not registered (no ABM_NEW, or removed since)";
+        return FALSE;
+    }
+    return s_pCurrent->Handle(dwMessage, p);
 }
 
 int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
 {
     return (int)std::count_if(m_calls.begin(), m_calls.end(),
-                              [=](const Call& c) { return c.dwMessage == dwMessage && (!hWnd || c.abd.hWnd == hWnd); });
+                              [=](const auto& c) { return c.first == dwMessage && (!hWnd || c.second.hWnd == hWnd); });
 }
 
 int FakeAppBarShell::ReservedEdge(HWND hWnd, RECT* prc) const
 {
-    static const Bar none = { nullptr, -1, {} };
     const Bar* pBar = Find(hWnd);
-    if (!pBar)
-        pBar = &none;
     if (prc)
-        *prc = pBar->rc;
-    return pBar->nEdge;
+        *prc = pBar ? pBar->rc : RECT {};
+    return pBar ? pBar->nEdge : -1;
 }
 
 const FakeAppBarShell::Bar* FakeAppBarShell::Find(HWND hWnd) const
@@ -102,10 +95,7 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
             pBar->rc = p->rc;
         }
         return TRUE;
-    case ABM_GETSTATE:
-        if (m_bReportsAlwaysOnTop)
-            return m_uTaskbarState;
-        return m_uTaskbarState & ABS_AUTOHIDE; // the taskbar is always on top and says nothing of it
+    case ABM_GETSTATE: return m_bReportsAlwaysOnTop ? m_uTaskbarState : m_uTaskbarState & ABS_AUTOHIDE;
     case ABM_GETAUTOHIDEBAR: return bEdge ? (UINT_PTR)m_ahAutoHide[nEdge] : 0;
     case ABM_SETAUTOHIDEBAR:
         if (!bEdge || (p->lParam && m_ahAutoHide[nEdge] && m_ahAutoHide[nEdge] != p->hWnd))
@@ -115,8 +105,7 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
         else if (m_ahAutoHide[nEdge] == p->hWnd)
             m_ahAutoHide[nEdge] = nullptr;
         return TRUE;
-    default: // ABM_ACTIVATE, ABM_WINDOWPOSCHANGED
-        return TRUE;
+    default: return TRUE; // ABM_ACTIVATE, ABM_WINDOWPOSCHANGED
     }
 }
 

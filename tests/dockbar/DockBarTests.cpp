@@ -8,14 +8,13 @@
 namespace {
 
 const RECT FLOATING = { 100, 100, 508, 145 };
+const DWORD EVERY_PERMISSION =
+    DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT | DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
 
 // Notes the positions it is told are proposed, and every place its window takes.
 class CTestBar : public CDockingBarDlg {
 public:
-    CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr)
-    {
-        m_dwFlags = DBF_ALLOWLEFTRIGHT | DBF_ALLOWTOPBOTTOM | DBF_ALLOWFLOAT | DBF_ALLOWAUTOHIDE | DBF_ALLOWALWAYSONTOP;
-    }
+    CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) { m_dwFlags = EVERY_PERMISSION; }
     using CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow, CDockingBarDlg::m_bAutoHideShown,
         CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_dwFlags, CDockingBarDlg::m_nProposedEdge,
         CDockingBarDlg::m_state, CDockingBarDlg::m_uTaskbarState;
@@ -65,7 +64,6 @@ TEST_F(DockBar, ThePointerProposesAnEdgeAsThePermissionsAllow)
     const DWORD DBF_ANY = DBF_EDGES | DBF_ALLOWFLOAT;
     const struct {
         DWORD dwFlags;
-        bool bCtrl;
         POINT pt;
         int nEdge;
         const char* pszWhy;
@@ -77,11 +75,9 @@ TEST_F(DockBar, ThePointerProposesAnEdgeAsThePermissionsAllow)
         { .dwFlags = DBF_ALLOWFLOAT, .pt = { 0, 0 }, .nEdge = DBE_FLOAT, .pszWhy = "floating only" },
         { .dwFlags = DBF_ANY, .pt = { cxBand, 384 }, .nEdge = DBE_FLOAT, .pszWhy = "inside the left band" },
         { .dwFlags = DBF_ANY, .pt = { cxBand - 1, 384 }, .nEdge = ABE_LEFT, .pszWhy = "in the left band" },
-        { .dwFlags = DBF_ANY, .bCtrl = true, .pt = { 1, 384 }, .nEdge = DBE_FLOAT, .pszWhy = "Ctrl floats" },
     };
     for (const auto& c : cases) {
         m_bar.m_dwFlags = c.dwFlags;
-        KeyDown key(c.bCtrl ? VK_CONTROL : VK_F24); // F24: no key that matters
         EXPECT_EQ(c.nEdge, m_bar.CalcProposedEdge(c.pt)) << c.pszWhy;
     }
 }
@@ -91,18 +87,16 @@ TEST_F(DockBar, AMoveProposesAPlaceAndEndsThere)
 {
     const RECT USER = { 9, 9, 417, 54 };
     const struct {
-        int nFrom;
+        int nFrom, nTo;
         POINT pt;
-        int nTo;
-        RECT rc; // the drag rectangle as the move proposes it
-        RECT rcEnd;
+        RECT rc, rcEnd; // the drag rectangle as the move proposes it, and where the bar ends
     } cases[] = {
         // Leaving an edge hangs a window of the floating size from the cursor; it floats where it is left.
-        { .nFrom = ABE_BOTTOM, .pt = { 500, 300 }, .nTo = DBE_FLOAT, .rc = { 296, 300, 704, 345 }, .rcEnd = USER },
+        { .nFrom = ABE_BOTTOM, .nTo = DBE_FLOAT, .pt = { 500, 300 }, .rc = { 296, 300, 704, 345 }, .rcEnd = USER },
         // A floating bar moves as the system proposes.
-        { .nFrom = DBE_FLOAT, .pt = { 520, 310 }, .nTo = DBE_FLOAT, .rc = FLOATING, .rcEnd = USER },
+        { .nFrom = DBE_FLOAT, .nTo = DBE_FLOAT, .pt = { 520, 310 }, .rc = FLOATING, .rcEnd = USER },
         // Another edge snaps the bar to its band.
-        { .nFrom = ABE_BOTTOM, .pt = { 1, 384 }, .nTo = ABE_LEFT, .rc = { 0, 0, 50, 768 }, .rcEnd = { 0, 0, 50, 768 } },
+        { .nFrom = ABE_BOTTOM, .nTo = ABE_LEFT, .pt = { 1, 384 }, .rc = { 0, 0, 50, 768 }, .rcEnd = { 0, 0, 50, 768 } },
     };
     for (const auto& c : cases) {
         m_bar.Dock(c.nFrom);
@@ -144,6 +138,7 @@ TEST_F(DockBar, EachPlaceHasItsRectangleReservationAndZOrder)
         RECT rc, rcShown;
     } cases[] = {
         { .nEdge = ABE_LEFT, .bOnTop = TRUE, .bReserves = TRUE, .rc = { 0, 0, 50, 738 }, .rcShown = { 0, 0, 50, 738 } },
+        { .nEdge = ABE_TOP, .bReserves = TRUE, .rc = { 0, 0, 1024, 40 }, .rcShown = { 0, 0, 1024, 40 } },
         { .nEdge = ABE_BOTTOM, .bReserves = TRUE, .rc = { 0, 693, 1024, 738 }, .rcShown = { 0, 693, 1024, 738 } },
         // An auto-hide bar spans its whole side, reserves nothing and hides all but a 2-pixel strip.
         { .nEdge = ABE_LEFT, .bAutoHide = TRUE, .rc = { -48, 0, 2, 768 }, .rcShown = { 0, 0, 50, 768 } },
@@ -235,13 +230,13 @@ TEST_F(DockBar, AFollowingBarTakesWhatChangedInTheTaskbarsState)
     }
 }
 
-// A bar docked plainly at the bottom and an auto-hide one there; the taskbar grows from nothing to 20 high.
-TEST_F(DockBar, AfterAShellRestartOrAMoveOfTheTaskbarTheBarsTakeTheirPlacesAgain)
+// An always-on-top bar docked plainly at the bottom and an auto-hide one there; the taskbar grows to 20 high.
+TEST_F(DockBar, AfterEachEventOfTheShellTheBarsTakeTheirPlacesAgain)
 {
     CTestBar second;
     ASSERT_TRUE(second.Create(IDD_CONTROLLER, nullptr));
     second.Dock(ABE_BOTTOM, TRUE);
-    m_bar.Dock(ABE_BOTTOM);
+    m_bar.Dock(ABE_BOTTOM, FALSE, TRUE);
     m_shell.Restart();
     EXPECT_EQ(ABE_BOTTOM, m_shell.ReservedEdge(m_bar.m_hWnd)) << "registered and docked again";
     EXPECT_EQ(second.m_hWnd, m_shell.AutoHideBar(ABE_BOTTOM)) << "the auto-hide bar claims its edge again";
@@ -254,6 +249,10 @@ TEST_F(DockBar, AfterAShellRestartOrAMoveOfTheTaskbarTheBarsTakeTheirPlacesAgain
     m_bar.Place({ 5, 5, 50, 50 });
     SendMessageA(m_bar.m_hWnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
     EXPECT_EQ(RECT({ 0, 703, 1024, 748 }), m_bar.Rect()) << "a docked bar spans the new screen";
+    SendMessageA(m_bar.m_hWnd, g_uAppBarNotifyMessage, ABN_FULLSCREENAPP, TRUE);
+    EXPECT_EQ(nullptr, GetWindow(m_bar.m_hWnd, GW_HWNDNEXT)) << "at the bottom while a full-screen application runs";
+    SendMessageA(m_bar.m_hWnd, g_uAppBarNotifyMessage, ABN_FULLSCREENAPP, FALSE);
+    EXPECT_TRUE(m_bar.IsTopmost()) << "on top again once it closes";
 }
 
 namespace {
@@ -322,15 +321,14 @@ TEST_F(DockBar, TheTimerHidesTheBarWhenInactiveAndTheCursorIsBeyondItsMargin)
     const int cy = 2 * GetSystemMetrics(SM_CYDOUBLECLK);
     const struct {
         int nEdge;
-        BOOL bActive;
         POINT pt;
-        BOOL bShown;
+        BOOL bActive, bShown;
     } cases[] = {
         { .nEdge = ABE_RIGHT, .pt = { 992 - cx, 9 }, .bShown = TRUE },
         { .nEdge = ABE_RIGHT, .pt = { 991 - cx, 9 }, .bShown = FALSE },
         { .nEdge = ABE_TOP, .pt = { 512, 39 + cy }, .bShown = TRUE },
         { .nEdge = ABE_TOP, .pt = { 512, 40 + cy }, .bShown = FALSE },
-        { .nEdge = ABE_TOP, .bActive = TRUE, .pt = { 512, 384 }, .bShown = TRUE }, // an active bar stays out
+        { .nEdge = ABE_TOP, .pt = { 512, 384 }, .bActive = TRUE, .bShown = TRUE }, // an active bar stays out
     };
     const HWND h = m_bar.m_hWnd;
     HWND hOther = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 9, 9, nullptr, nullptr, nullptr, 0);

@@ -1,108 +1,251 @@
-// The Launch Applications dialog over the real TympStudio.ini beside the program, played by keys.
+// The Launch Applications dialog over the real TympStudio.ini beside the program.
 #include "tests/support/BarFixture.h"
+#include "res/resource.h"
+#include <dlgs.h>
 #include <fstream>
 
-// Keys: 0-9 select, R Remove, L Launch, D double-click, C Close, E Escape, X close box, G the bar's button again,
-// M a module raised; Browse for B * (255 characters), T 256, A # (a document that @, the stand-in editor, opens),
-// N nothing. Rows: the file, the keys, the list at the last key, the file after ("=": the same), programs started.
-TEST_F(BarTest, LaunchApplicationsKeepTheirListInTheIniFile)
-{
-    const std::string dir = ProgramDirectory(), ini = dir + "TympStudio.ini", doc = dir + "Session Notes.tympdoc";
-    auto pick = [&](size_t cch) { return dir + std::string(cch - dir.size() - 4, 'n') + ".exe"; };
-    auto expand = [&](const std::string& str) {
-        std::string strOut;
-        for (char c : str)
-            strOut += c == '*' ? pick(255) : c == '@' ? dir + "TympWaveEditor.exe" : c == '#' ? doc : std::string(1, c);
-        return strOut;
-    };
-    std::ofstream(doc) << "notes";
-    WriteString(".tympdoc", "", ".tympdoc", HKEY_CLASSES_ROOT);
-    WriteString(".tympdoc\\shell\\open\\command", "", expand("\"@\" \"%1\""), HKEY_CLASSES_ROOT);
-    BarPtr pBar = StartBar();
-    HWND hModule = CreateModuleWindow("Tymp Studio WavePlayer", 400), hDlg = nullptr, hOpen = nullptr;
-    SendMessageA(*pBar, g_uModuleMessage, LOWORD((UINT_PTR)hModule), MODMSG_ATTACH);
-    std::string strSeen;
-    auto play = [&](const std::string& keys) {
-        ModalScript s;
-        s.WaitFor("Launch Applications", &hDlg);
-        for (char k : keys) {
-            const std::map<char, WPARAM> acts = { { 'R', 1081 },     { 'L', 106 },
-                                                  { 'C', IDOK },     { 'E', IDCANCEL },
-                                                  { 'X', SC_CLOSE }, { 'D', MAKEWPARAM(1083, LBN_DBLCLK) },
-                                                  { 'G', 106 } };
-            s.Do([&, k, wParam = acts.count(k) ? acts.at(k) : 1084] {
-                char sz[20000];
-                strSeen.clear();
-                for (int i = 0; i < (int)SendDlgItemMessageA(hDlg, 1083, LB_GETCOUNT, 0, 0); i++)
-                    strSeen +=
-                        (i ? "|" : "") + std::string(sz, SendDlgItemMessageA(hDlg, 1083, LB_GETTEXT, i, (LPARAM)sz));
-                if (isdigit(k))
-                    SendDlgItemMessageA(hDlg, 1083, LB_SETCURSEL, k - '0', 0);
-                else if (k == 'M') {
-                    SetWindowPos(hModule, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-                    EXPECT_NE(hModule, GetWindow(*pBar, GW_HWNDNEXT));
-                    SendMessageA(hDlg, WM_ACTIVATE, WA_ACTIVE, 0);
-                    EXPECT_EQ(hModule, GetWindow(*pBar, GW_HWNDNEXT)) << "right behind the bar";
-                } else
-                    PostMessageA(k == 'G' ? *pBar : hDlg, k == 'X' ? WM_SYSCOMMAND : WM_COMMAND, wParam, 0);
-            });
-            if (strchr("BTAN", k))
-                s.WaitFor("Open", &hOpen)
-                    .Do([&, k] {
-                        EXPECT_EQ(1,
-                                  SendDlgItemMessageA(hOpen, 1136, CB_FINDSTRINGEXACT, -1, (LPARAM) "All Files (*.*)"));
-                        SetDlgItemTextA(hOpen, 1148, (k == 'T' ? pick(256) : expand(k == 'A' ? "#" : "*")).c_str());
-                        PostMessageA(hOpen, WM_COMMAND, k == 'N' ? IDCANCEL : IDOK, 0);
-                    })
-                    .Then([&] { return !IsWindow(hOpen); });
-            if (k == 'T')
-                s.Then([&] {
-                     HWND h = FindThreadDialog("Launch Applications");
-                     char sz[128] = "";
-                     GetDlgItemTextA(h, 0xFFFF, sz, sizeof sz);
-                     return h != hDlg && PostMessageA(h, WM_COMMAND, IDOK, 0) &&
-                            !strcmp(sz, "This path is longer than 255 characters and cannot be added to the list.");
-                 }).Then([&] { return IsWindowEnabled(hDlg) != 0; });
+constexpr int MSGBOX_TEXT = 0xFFFF; // a message box's text
+
+class LaunchApps : public BarTest {
+protected:
+    ~LaunchApps() override
+    {
+        EndChildProcesses(GetCurrentProcessId(), 0);
+        DeleteFileA(m_strIni.c_str());
+    }
+    void WriteIni(const std::string& str)
+    {
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_strIni.c_str()); // no stale copy
+        std::ofstream(m_strIni, std::ios::binary | std::ios::trunc) << str;
+    }
+    std::string Ini() const
+    {
+        std::ifstream file(m_strIni, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+    std::vector<std::string> Entries() const // as the list shows them
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < (int)SendDlgItemMessageA(m_hDlg, IDC_LAUNCHAPPS_LIST, LB_GETCOUNT, 0, 0); i++) {
+            std::string str(SendDlgItemMessageA(m_hDlg, IDC_LAUNCHAPPS_LIST, LB_GETTEXTLEN, i, 0), '\0');
+            SendDlgItemMessageA(m_hDlg, IDC_LAUNCHAPPS_LIST, LB_GETTEXT, i, (LPARAM)str.data());
+            entries.push_back(str);
         }
-        s.Run([&] { SendMessageA(*pBar, WM_COMMAND, 106, 0); }, 20000);
-        EXPECT_TRUE(s.Finished()) << s.m_strStalled;
-    };
-    const std::string x(255, 'x'), y(256, 'y'), z(10000, 'z'), odd = "\xC4\xFF\x01\x7F.exe";
-    std::string huge = "[Launch]\r\n", list;
+        return entries;
+    }
+    void Select(int nIndex) { SendDlgItemMessageA(m_hDlg, IDC_LAUNCHAPPS_LIST, LB_SETCURSEL, nIndex, 0); }
+    void Press(int nID) { PostMessageA(m_hDlg, WM_COMMAND, nID, 0); }
+    // Waits for the dialog; the test adds its steps, then Run opens it with the bar's button.
+    ModalScript Opened()
+    {
+        ModalScript script;
+        script.WaitFor("Launch Applications", &m_hDlg);
+        return script;
+    }
+    bool Run(ModalScript& script) // true when every step ran and the dialog closed
+    {
+        script.Run([&] { SendMessageA(*m_pBar, WM_COMMAND, ID_LAUNCHAPPS_BUTTON, 0); }, 20000);
+        return script.Finished();
+    }
+    // Browse, and in the file dialog choose strPath, or cancel when it is empty.
+    void Browse(ModalScript& script, const std::string& strPath)
+    {
+        script.Do([&] { Press(IDC_LAUNCHAPPS_BROWSE); });
+        script.WaitFor("Open", &m_hOpen).Do([this, strPath] {
+            EXPECT_EQ(1, SendDlgItemMessageA(m_hOpen, cmb1, CB_FINDSTRINGEXACT, -1, (LPARAM) "All Files (*.*)"))
+                << "documents too can be chosen, after programs";
+            SetDlgItemTextA(m_hOpen, cmb13, strPath.c_str());
+            if (strPath.empty())
+                PostMessageA(m_hOpen, WM_COMMAND, IDCANCEL, 0);
+            else
+                PostMessageA(m_hOpen, WM_COMMAND, IDOK, 0);
+        });
+        script.Then([&] { return !IsWindow(m_hOpen); });
+    }
+
+    const std::string m_strDir = ProgramDirectory();
+    const std::string m_strIni = m_strDir + "TympStudio.ini";
+    BarPtr m_pBar = StartBar();
+    HWND m_hDlg = nullptr;
+    HWND m_hOpen = nullptr;
+};
+
+// Each row opens the dialog on a file and closes it with Close.
+TEST_F(LaunchApps, ListsTheKeysUpToTheFirstMissingOrEmptyOneAndCloseWritesThemBack)
+{
+    const std::string x(255, 'x');
+    const std::string y(255, 'y');
+    const std::string z(255, 'z');
+    const std::string odd = "\xC4\xFF\x01\x7F.exe";
+    std::string strMany = "[Launch]\r\n";
     for (int i = 1; i <= 10000; i++)
-        huge += std::to_string(i) + "=P\r\n", list += i > 1 ? "|P" : "P";
+        strMany += std::to_string(i) + "=P\r\n";
     const struct {
-        std::string before, keys, seen, after;
-        size_t launched;
-    } rows[] = {
-        { "[Launch]\r\n1=Z\r\n2=A\r\n4=D\r\n", "GC", "Z|A", "=", 0 },
-        { "[Launch]\r\n1=A\r\n2=B\r\n3=\r\n4=D\r\n", "C", "A|B", "=", 0 },
-        { "[Launch]\r\n1=A\r\n2=B\r\n3=C\r\n", "1RRC", "A|C", "[Launch]\r\n1=A\r\n2=C\r\n", 0 },
-        { "[Other]\r\nkept=yes\r\n", "BBBE", "*|*|*", "=", 0 },
-        { "[Launch]\r\n1=A\r\n", "0RX", "", "=", 0 },
-        { "[Launch]\r\n1=A\r\n", "BNTBC", "A|*|*", "[Launch]\r\n1=A\r\n2=*\r\n3=*\r\n", 0 },
-        { "[Launch]\r\n1=X:\\N\r\n2=@\r\n", "MB1L", "X:\\N|@|*", "[Launch]\r\n1=X:\\N\r\n2=@\r\n3=*\r\n", 1 },
-        { "[Launch]\r\n1=@\r\n2=@\r\n", "1RL", "@", "[Launch]\r\n1=@\r\n", 0 },
-        { "[Launch]\r\n1=X:\\N\r\n2=@\r\n", "1D", "X:\\N|@", "=", 1 },
-        { "", "A0L", "#", "[Launch]\r\n1=#\r\n", 1 },
-        { huge, "C", list, "=", 0 },
-        { "[Launch]\r\n1=" + x + "\r\n2=" + y + "\r\n3=" + z + "\r\n4=" + odd + "\r\n", "C",
-          x + "|" + y.substr(1) + "|" + z.substr(9745) + "|" + odd,
-          "[Launch]\r\n1=" + x + "\r\n2=" + y.substr(1) + "\r\n3=" + z.substr(9745) + "\r\n4=" + odd + "\r\n", 0 },
+        std::string strIni;
+        std::vector<std::string> entries;
+        std::string strClosed;
+        const char* pszWhy;
+    } cases[] = {
+        { .strIni = "[Launch]\r\n1=Z\r\n2=A\r\n4=D\r\n",
+          .entries = { "Z", "A" },
+          .strClosed = "[Launch]\r\n1=Z\r\n2=A\r\n4=D\r\n",
+          .pszWhy = "key 3 missing ends the list, kept in file order; key 4 is not the list's" },
+        { .strIni = "[Launch]\r\n1=A\r\n2=B\r\n3=\r\n4=D\r\n",
+          .entries = { "A", "B" },
+          .strClosed = "[Launch]\r\n1=A\r\n2=B\r\n3=\r\n4=D\r\n",
+          .pszWhy = "an empty key 3 ends the list" },
+        { .strIni =
+              "[Launch]\r\n1=" + x + "\r\n2=" + y + "y\r\n3=" + std::string(9745, 'z') + z + "\r\n4=" + odd + "\r\n",
+          .entries = { x, y, z, odd },
+          .strClosed = "[Launch]\r\n1=" + x + "\r\n2=" + y + "\r\n3=" + z + "\r\n4=" + odd + "\r\n",
+          .pszWhy = "an entry holds 255 characters, whatever they are" },
+        { .strIni = strMany,
+          .entries = std::vector<std::string>(10000, "P"),
+          .strClosed = strMany,
+          .pszWhy = "as many entries as the file holds" },
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.keys + " on " + row.before.substr(0, 60));
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str()); // no stale copy
-        std::ofstream(ini, std::ios::binary | std::ios::trunc) << expand(row.before);
-        play(row.keys);
-        EXPECT_EQ(expand(row.seen), strSeen);
-        std::ifstream file(ini, std::ios::binary);
-        EXPECT_EQ(expand(row.after == "=" ? row.before : row.after),
-                  std::string(std::istreambuf_iterator<char>(file), {}));
-        EXPECT_EQ(row.launched, ChildProcesses(GetCurrentProcessId()).size());
+    for (const auto& c : cases) {
+        WriteIni(c.strIni);
+        std::vector<std::string> shown;
+        ModalScript script = Opened();
+        script.Do([&] {
+            shown = Entries();
+            Press(IDOK);
+        });
+        EXPECT_TRUE(Run(script)) << c.pszWhy;
+        EXPECT_EQ(c.entries, shown) << c.pszWhy;
+        EXPECT_EQ(c.strClosed, Ini()) << c.pszWhy;
+    }
+}
+
+// Each row removes the second of three entries and leaves the dialog its own way.
+TEST_F(LaunchApps, CloseWritesTheListBackWhileEscapeAndTheCloseBoxWriteNothing)
+{
+    const std::string strBefore = "[Launch]\r\n1=A\r\n2=B\r\n3=C\r\n";
+    const struct {
+        UINT uMessage;
+        WPARAM wParam;
+        std::string strAfter;
+        const char* pszWhy;
+    } cases[] = {
+        { .uMessage = WM_COMMAND, .wParam = IDOK, .strAfter = "[Launch]\r\n1=A\r\n2=C\r\n", .pszWhy = "C moves up" },
+        { .uMessage = WM_COMMAND, .wParam = IDCANCEL, .strAfter = strBefore, .pszWhy = "Escape writes nothing" },
+        { .uMessage = WM_SYSCOMMAND, .wParam = SC_CLOSE, .strAfter = strBefore, .pszWhy = "nor does the close box" },
+    };
+    for (const auto& c : cases) {
+        WriteIni(strBefore);
+        std::vector<std::string> shown;
+        ModalScript script = Opened();
+        script.Do([&] {
+            Select(1);
+            Press(IDC_LAUNCHAPPS_REMOVE);
+        });
+        script.Do([&] { Press(IDC_LAUNCHAPPS_REMOVE); }); // nothing is selected any more
+        script.Do([&] {
+            shown = Entries();
+            PostMessageA(m_hDlg, c.uMessage, c.wParam, 0);
+        });
+        EXPECT_TRUE(Run(script)) << c.pszWhy;
+        EXPECT_EQ((std::vector<std::string> { "A", "C" }), shown) << "B removed, and nothing selected after it";
+        EXPECT_EQ(c.strAfter, Ini()) << c.pszWhy;
+    }
+}
+
+TEST_F(LaunchApps, BrowseAddsTheChosenFileAtTheEndButNoPathLongerThan255Characters)
+{
+    const std::string str255 = m_strDir + std::string(255 - m_strDir.size() - 4, 'n') + ".exe";
+    const std::string str256 = m_strDir + std::string(256 - m_strDir.size() - 4, 'n') + ".exe";
+    WriteIni("[Launch]\r\n1=A\r\n");
+    HWND hBox = nullptr;
+    std::vector<std::string> shown;
+    ModalScript script = Opened();
+    Browse(script, "");
+    Browse(script, str256);
+    script.Then([&] {
+        hBox = FindThreadDialog("Launch Applications");
+        return hBox != m_hDlg;
+    });
+    script.Do([&] {
+        char sz[128] = "";
+        GetDlgItemTextA(hBox, MSGBOX_TEXT, sz, sizeof sz);
+        EXPECT_STREQ("This path is longer than 255 characters and cannot be added to the list.", sz);
+        PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+    });
+    script.Then([&] { return IsWindowEnabled(m_hDlg) != FALSE; });
+    Browse(script, str255);
+    script.Do([&] {
+        shown = Entries();
+        Press(IDOK);
+    });
+    EXPECT_TRUE(Run(script)) << script.m_strStalled;
+    EXPECT_EQ((std::vector<std::string> { "A", str255 }), shown) << "a cancelled and a too long choice add nothing";
+    EXPECT_EQ("[Launch]\r\n1=A\r\n2=" + str255 + "\r\n", Ini()) << "the list written back by Close";
+}
+
+// Each row selects an entry, or removes one and leaves none selected, and launches by the button or a double click.
+TEST_F(LaunchApps, LaunchOpensTheSelectedEntryThroughTheShellAndWritesTheListBack)
+{
+    const std::string strEditor = m_strDir + "TympWaveEditor.exe"; // a stand-in: it stays until ended
+    const std::string strDoc = m_strDir + "Session Notes.tympdoc";
+    std::ofstream(strDoc) << "notes";
+    WriteString(".tympdoc", "", ".tympdoc", HKEY_CLASSES_ROOT);
+    WriteString(".tympdoc\\shell\\open\\command", "", "\"" + strEditor + "\" \"%1\"", HKEY_CLASSES_ROOT);
+    const std::string strTwo = "[Launch]\r\n1=X:\\N\r\n2=" + strEditor + "\r\n"; // the first names no program
+    const std::string strDocument = "[Launch]\r\n1=" + strDoc + "\r\n";
+    const std::string strTwice = "[Launch]\r\n1=" + strEditor + "\r\n2=" + strEditor + "\r\n";
+    const std::string strOnce = "[Launch]\r\n1=" + strEditor + "\r\n";
+    const WPARAM LAUNCH = IDC_LAUNCHAPPS_LAUNCH;
+    const WPARAM DBLCLK = MAKEWPARAM(IDC_LAUNCHAPPS_LIST, LBN_DBLCLK);
+    const struct {
+        std::string strIni;
+        int nRemove = -1; // none
+        int nSelect;
+        WPARAM wParam;
+        size_t nStarted;
+        std::string strAfter;
+    } cases[] = {
+        { .strIni = strTwo, .nSelect = 1, .wParam = LAUNCH, .nStarted = 1, .strAfter = strTwo },
+        { .strIni = strTwo, .nSelect = 1, .wParam = DBLCLK, .nStarted = 1, .strAfter = strTwo },
+        { .strIni = strDocument,
+          .nSelect = 0,
+          .wParam = LAUNCH,
+          .nStarted = 1,
+          .strAfter = strDocument }, // its program
+        { .strIni = strTwice, .nRemove = 1, .nSelect = -1, .wParam = LAUNCH, .nStarted = 0, .strAfter = strOnce },
+    };
+    for (const auto& c : cases) {
+        WriteIni(c.strIni);
+        ModalScript script = Opened();
+        script.Do([&] {
+            Select(c.nRemove);
+            Press(IDC_LAUNCHAPPS_REMOVE);
+        });
+        script.Do([&] {
+            Select(c.nSelect);
+            Press(c.wParam);
+        });
+        EXPECT_TRUE(Run(script)) << "the dialog closes";
+        EXPECT_EQ(c.nStarted, ChildProcesses(GetCurrentProcessId()).size()) << "programs started";
+        EXPECT_EQ(c.strAfter, Ini()) << "the list written back";
         EndChildProcesses(GetCurrentProcessId(), 0);
     }
     DeleteKey(".tympdoc", HKEY_CLASSES_ROOT);
-    DeleteFileA(doc.c_str());
-    DeleteFileA(ini.c_str());
+    DeleteFileA(strDoc.c_str());
+}
+
+TEST_F(LaunchApps, WhileOpenTheBarsButtonOpensNoOtherAndModulesStayRightBehindTheBar)
+{
+    HWND hModule = CreateModuleWindow("Tymp Studio WavePlayer", 400);
+    SendMessageA(*m_pBar, g_uModuleMessage, LOWORD((UINT_PTR)hModule), MODMSG_ATTACH);
+    ModalScript script = Opened();
+    script.Do([&] {
+        SetWindowPos(hModule, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+        EXPECT_NE(hModule, GetWindow(*m_pBar, GW_HWNDNEXT)) << "raised above the bar";
+        SendMessageA(m_hDlg, WM_ACTIVATE, WA_ACTIVE, 0);
+        EXPECT_EQ(hModule, GetWindow(*m_pBar, GW_HWNDNEXT)) << "the dialog's activation put it right behind the bar";
+        PostMessageA(*m_pBar, WM_COMMAND, ID_LAUNCHAPPS_BUTTON, 0);
+    });
+    script.Do([&] { Press(IDOK); });
+    EXPECT_TRUE(Run(script)) << "a second dialog would have held the first open";
+    DestroyWindow(hModule);
 }

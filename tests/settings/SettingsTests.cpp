@@ -1,110 +1,176 @@
-// The bar's settings in the registry: every value byte for byte, odd values, the module layout.
+// The bar's settings in the registry: each value loaded into its member and saved from it, odd values, the layout.
 #include "tests/support/BarFixture.h"
+#include <mmreg.h>
 
-static const char* KeyOf(const std::string& strName)
+// The member that each value is loaded into and saved from, as the bar names them.
+static std::map<std::string, int> Members(const CBarUnderTest& bar)
 {
-    return islower(strName[0]) ? KEY_WAVEPLAYER : strName == "CompanyLocal" ? KEY_SUITE : KEY_CONTROLLER;
+    return {
+        { "State", bar.m_nSavedEdge },
+        { "FloatLeft", bar.m_rcFloat.left },
+        { "FloatTop", bar.m_rcFloat.top },
+        { "FloatRight", bar.m_rcFloat.right },
+        { "FloatBottom", bar.m_rcFloat.bottom },
+        { "AlwaysOnTop", bar.m_bAlwaysOnTopSetting },
+        { "AutoHide", bar.m_bAutoHideSetting },
+        { "CoordinateStateWithTaskbar", bar.m_bCoordinateWithTaskbar },
+        { "KeepCDSoundOnExit", bar.m_bKeepCDSoundOnExit },
+        { "KeepRadioSoundOnExit", bar.m_bKeepRadioSoundOnExit },
+        { "InsertIconToTaskbarWhenQuit", bar.m_bInsertIconWhenQuit },
+        { "ModulePosition", bar.m_bModulePositionSaved },
+        { "nChannels", (int)bar.m_wfxRecord.nChannels },
+        { "nSamplesPerSec", (int)bar.m_wfxRecord.nSamplesPerSec },
+        { "wFormatTag", bar.m_wfxRecord.wFormatTag },
+        { "wBitsPerSample", bar.m_wfxRecord.wBitsPerSample },
+    };
 }
 
-static std::string Ints(std::initializer_list<int> an)
-{
-    return std::string(reinterpret_cast<const char*>(an.begin()), an.size() * 4);
-}
+struct StoredValue {
+    const char* pszName;
+    std::vector<BYTE> ab; // 4, little-endian, a number no other value holds, so that a mix-up shows
+    int nMember; // what the load makes of them
+    int nDefault; // the member when the value is missing
+};
 
-static std::string Stored(const std::string& strName) // its type's number, then its bytes
-{
-    const RegValue v = ReadValue(KeyOf(strName), strName.c_str());
-    return std::to_string(v.dwType) + std::string(v.data.begin(), v.data.end());
-}
+// Every value a save writes: the controller key's as REG_BINARY, the recording format's as REG_DWORD. Missing,
+// the bar floats 408 x 45 where it is centred across the 1024-pixel screen and its top where a 336-pixel-high
+// window is centred, everything off but the two keep-sound options and the icon, and records mono 11025 Hz PCM 8 bits.
+static const struct {
+    const char* pszKey;
+    DWORD dwType;
+    std::vector<StoredValue> values;
+} KEYS[] = {
+    { .pszKey = KEY_CONTROLLER,
+      .dwType = REG_BINARY,
+      .values = {
+          { .pszName = "State", .ab = { 3, 0, 0, 0 }, .nMember = ABE_BOTTOM, .nDefault = DBE_FLOAT },
+          { .pszName = "FloatLeft", .ab = { 0xF6, 0xFF, 0xFF, 0xFF }, .nMember = -10, .nDefault = 308 },
+          { .pszName = "FloatTop", .ab = { 20, 0, 0, 0 }, .nMember = 20, .nDefault = 216 },
+          { .pszName = "FloatRight", .ab = { 0x8E, 1, 0, 0 }, .nMember = 398, .nDefault = 716 },
+          { .pszName = "FloatBottom", .ab = { 65, 0, 0, 0 }, .nMember = 65, .nDefault = 261 },
+          { .pszName = "AlwaysOnTop", .ab = { 2, 0, 0, 0 }, .nMember = 2, .nDefault = 0 },
+          { .pszName = "AutoHide", .ab = { 3, 0, 0, 0 }, .nMember = 3, .nDefault = 0 },
+          { .pszName = "CoordinateStateWithTaskbar", .ab = { 4, 0, 0, 0 }, .nMember = 4, .nDefault = 0 },
+          { .pszName = "KeepCDSoundOnExit", .ab = { 0, 0, 0, 0 }, .nMember = 0, .nDefault = 1 },
+          { .pszName = "KeepRadioSoundOnExit", .ab = { 5, 0, 0, 0 }, .nMember = 5, .nDefault = 1 },
+          { .pszName = "InsertIconToTaskbarWhenQuit", .ab = { 6, 0, 0, 0 }, .nMember = 6, .nDefault = 1 },
+      } },
+    { .pszKey = KEY_WAVEPLAYER,
+      .dwType = REG_DWORD,
+      .values = {
+          { .pszName = "nChannels", .ab = { 2, 0, 0, 0 }, .nMember = 2, .nDefault = 1 },
+          { .pszName = "nSamplesPerSec", .ab = { 0x44, 0xAC, 0, 0 }, .nMember = 44100, .nDefault = 11025 },
+          { .pszName = "wFormatTag", .ab = { 6, 0, 0, 0 }, .nMember = WAVE_FORMAT_ALAW, .nDefault = WAVE_FORMAT_PCM },
+          { .pszName = "wBitsPerSample", .ab = { 16, 0, 0, 0 }, .nMember = 16, .nDefault = 8 },
+      } },
+};
 
 class Settings : public ::testing::Test {
 protected:
     Settings() { DeleteSuiteKeys(); }
     ~Settings() override { DeleteSuiteKeys(); }
-    // What a load left of a value: the member, or the bytes that the saves write from it.
-    std::string Loaded(const std::string& strName)
-    {
-        if (strName == "CDPlayerFileName" || strName == "CompanyLocal")
-            return (LPCSTR)(strName == "CompanyLocal" ? m_bar.m_strCompanyLocal : m_bar.m_strCDPlayerPath);
-        const bool bMissing = strName == "ModulePosition" && !m_bar.m_bModulePositionSaved;
-        m_bar.SaveModuleLayout();
-        m_bar.SaveSettings();
-        return (bMissing ? "(missing) " : "") + Stored(strName).substr(1);
-    }
     CBarUnderTest m_bar { nullptr, TRUE };
 };
 
-TEST_F(Settings, SavesEveryValueByteForByteAndLoadsItBack)
+// Nothing stored, each member keeps its default; each value stored loads into its member and is saved from it.
+TEST_F(Settings, EachValueLoadsIntoItsMemberAndIsSavedFromItByteForByte)
 {
-    const char* apszNames[15] = { "State",
-                                  "FloatLeft",
-                                  "FloatTop",
-                                  "FloatRight",
-                                  "FloatBottom",
-                                  "AlwaysOnTop",
-                                  "AutoHide",
-                                  "CoordinateStateWithTaskbar",
-                                  "KeepCDSoundOnExit",
-                                  "KeepRadioSoundOnExit",
-                                  "InsertIconToTaskbarWhenQuit",
-                                  "nChannels",
-                                  "nSamplesPerSec",
-                                  "wFormatTag",
-                                  "wBitsPerSample" };
-    const int cases[][15] = {
-        { -2, 308, 216, 716, 261, 0, 0, 0, 1, 1, 1, 1, 11025, 1, 8 }, // nothing stored: the defaults
-        { 2, -10, 20, 398, 65, 2, 3, 4, 0, 5, 6, 2, 44100, 6, 16 }, // taken as stored, unchecked
-    };
-    for (const auto& an : cases) {
-        for (int i = 0; &an != &cases[0] && i < 15; i++)
-            WriteValue(KeyOf(apszNames[i]), apszNames[i], i < 11 ? REG_BINARY : REG_DWORD, &an[i], 4);
-        m_bar.LoadSettings();
-        DeleteSuiteKeys();
-        m_bar.SaveSettings();
-        for (int i = 0; i < 15; i++)
-            EXPECT_EQ((i < 11 ? "3" : "4") + Ints({ an[i] }), Stored(apszNames[i])) << apszNames[i] << " " << an[i];
+    m_bar.LoadSettings();
+    for (const auto& key : KEYS)
+        for (const StoredValue& value : key.values)
+            EXPECT_EQ(value.nDefault, Members(m_bar).at(value.pszName)) << value.pszName << " with nothing stored";
+
+    for (const auto& key : KEYS)
+        for (const StoredValue& value : key.values)
+            WriteValue(key.pszKey, value.pszName, key.dwType, value.ab.data(), (DWORD)value.ab.size());
+    m_bar.LoadSettings();
+    for (const auto& key : KEYS)
+        for (const StoredValue& value : key.values)
+            EXPECT_EQ(value.nMember, Members(m_bar).at(value.pszName)) << value.pszName << " loaded into its member";
+
+    DeleteSuiteKeys();
+    m_bar.SaveSettings();
+    for (const auto& key : KEYS) {
+        for (const StoredValue& value : key.values) {
+            const RegValue saved = ReadValue(key.pszKey, value.pszName);
+            EXPECT_EQ(key.dwType, saved.dwType) << value.pszName << " saved with its type";
+            EXPECT_EQ(value.ab, saved.data) << value.pszName << " saved from its member";
+        }
     }
-    EXPECT_EQ(std::string("1SettingsTests.exe", 19), Stored("ControllerFileName"));
+    const RegValue file = ReadValue(KEY_CONTROLLER, "ControllerFileName");
+    EXPECT_EQ((DWORD)REG_SZ, file.dwType) << "the program's file name is text";
+    EXPECT_EQ(std::string("SettingsTests.exe", 18), std::string(file.data.begin(), file.data.end()))
+        << "the program's file name and extension with its zero, no directory";
 }
 
-// Each row is loaded over what the rows before it left; then two modules run.
-TEST_F(Settings, OddValuesOfAnyTypeSizeAndContentAndTheModuleLayout)
+// Each row on a bar of its own.
+TEST_F(Settings, AValueLargerThanItsMemberCountsAsMissingAndAShorterOneReplacesItsLowBytes)
 {
-    const std::string strDir = ProgramDirectory(), strX8 = std::string(8, 'x');
     const struct {
         const char* pszName;
-        DWORD dwType;
-        std::string strData, strLoaded;
+        std::vector<BYTE> ab;
+        int nMember;
+        const char* pszWhy;
     } cases[] = {
-        { "State", REG_BINARY, Ints({ 1, 1 }), Ints({ -2 }) }, // larger than its member: as if missing
-        { "State", REG_BINARY, "", Ints({ -2 }) }, // read in place: an empty value changes nothing,
-        { "State", REG_BINARY, std::string(2, '\0'), Ints({ (int)0xFFFF0000 }) }, // a shorter one its low bytes
-        { "nSamplesPerSec", REG_MULTI_SZ, std::string(70000, 'x'), Ints({ 11025 }) },
-        { "nSamplesPerSec", REG_DWORD, "\x44", Ints({ 0x2B44 }) },
-        { "wFormatTag", REG_DWORD, Ints({ 0x7FFF0006 }), Ints({ 6 }) }, // 16-bit members keep the low half
-        { "ModulePosition", REG_BINARY, std::string(33, 'x'), "(missing) " + std::string(32, '\0') },
-        { "ModulePosition", REG_NONE, std::string(32, 'x'), std::string(32, 'x') }, // the type is not checked
-        { "ModuleSequence", REG_BINARY, Ints({ 3, 3, 1, 2, 0x5A5A5A5A }), Ints({ 0, 3, 1, 2, 0x5A5A5A5A }) },
-        { "ModuleSequence", REG_BINARY, Ints({ 2, 1, 2, 3, 4, 5 }), Ints({ 0, 3, 1, 2, 0x5A5A5A5A }) },
-        { "CDPlayerFileName", REG_BINARY, std::string(256, 'x'), strDir + "TympCDPlayer.exe" }, // no room for its end
-        { "CDPlayerFileName", REG_SZ, std::string(255, 'y') + '\0', strDir + std::string(255, 'y') },
-        { "CDPlayerFileName", REG_SZ, std::string(1, '\0'), strDir },
-        { "CompanyLocal", REG_SZ, std::string("marvik", 7), "marvik" },
-        { "CompanyLocal", REG_BINARY, std::string(256, 'v'), "MARVIK" },
+        { .pszName = "State", .ab = { 1, 0, 0, 0, 1 }, .nMember = DBE_FLOAT, .pszWhy = "5 bytes: as if missing" },
+        { .pszName = "State", .ab = { 0, 0 }, .nMember = (int)0xFFFF0000, .pszWhy = "2 bytes: the low half of -2" },
+        { .pszName = "ModulePosition", .ab = std::vector<BYTE>(33), .nMember = FALSE, .pszWhy = "33 bytes" },
+        { .pszName = "ModulePosition", .ab = std::vector<BYTE>(32), .nMember = TRUE, .pszWhy = "32 bytes" },
     };
     for (const auto& c : cases) {
-        WriteValue(KeyOf(c.pszName), c.pszName, c.dwType, c.strData.data(), (DWORD)c.strData.size());
-        m_bar.LoadSettings();
-        EXPECT_EQ(c.strLoaded, Loaded(c.pszName)) << c.pszName << " of " << c.strData.size() << " bytes";
+        CBarUnderTest bar(nullptr, TRUE);
+        WriteValue(KEY_CONTROLLER, c.pszName, REG_BINARY, c.ab.data(), (DWORD)c.ab.size());
+        bar.LoadSettings();
+        EXPECT_EQ(c.nMember, Members(bar).at(c.pszName)) << c.pszName << ": " << c.pszWhy;
+        DeleteSuiteKeys();
     }
-    HWND hMidi = CreateModuleWindow("Tymp Studio MidiPlayer", 222),
-         hCD = CreateModuleWindow("Tymp Studio CDPlayer", 400);
-    ShowWindow(hCD, SW_MINIMIZE); // measured after a restore
-    m_bar.m_modules[MODULE_MIDIPLAYER] = { hMidi, 0, 0, 0 };
-    m_bar.m_modules[MODULE_CDPLAYER] = { hCD, 0, 0, 1 };
+}
+
+// The CD player's path: the program's directory and the stored name, which holds at most 255 characters.
+TEST_F(Settings, TheCDPlayerIsFoundBesideTheProgramUnderTheStoredName)
+{
+    const std::string strDir = ProgramDirectory();
+    const struct {
+        std::string strStored;
+        std::string strPath;
+        const char* pszWhy;
+    } cases[] = {
+        { .strStored = std::string(256, 'x'), .strPath = strDir + "TympCDPlayer.exe", .pszWhy = "no room for a zero" },
+        { .strStored = std::string(255, 'y') + '\0', .strPath = strDir + std::string(255, 'y'), .pszWhy = "255 fit" },
+        { .strStored = std::string(1, '\0'), .strPath = strDir, .pszWhy = "an empty name: the directory itself" },
+    };
+    for (const auto& c : cases) {
+        WriteValue(KEY_CONTROLLER, "CDPlayerFileName", REG_SZ, c.strStored.data(), (DWORD)c.strStored.size());
+        m_bar.LoadSettings();
+        EXPECT_EQ(c.strPath, (LPCSTR)m_bar.m_strCDPlayerPath) << c.pszWhy;
+    }
+}
+
+// 4 bytes each, little-endian.
+static std::vector<BYTE> Ints(const std::vector<int>& an)
+{
+    const BYTE* pb = reinterpret_cast<const BYTE*>(an.data());
+    return std::vector<BYTE>(pb, pb + an.size() * 4);
+}
+
+TEST_F(Settings, TheLayoutListsTheRunningModulesInOrderAndKeepsWhatWasLoadedForTheRest)
+{
+    const std::vector<BYTE> sequence = Ints({ 3, MODULE_CDPLAYER, MODULE_MIDIPLAYER, MODULE_WAVEPLAYER, 0x5A5A5A5A });
+    WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, sequence.data(), 20);
+    const std::vector<BYTE> positions = Ints({ 1, 2, 3, 4, 5, 6, 7, 8 });
+    WriteValue(KEY_CONTROLLER, "ModulePosition", REG_BINARY, positions.data(), 32);
+    m_bar.LoadSettings();
+    HWND hMidi = CreateModuleWindow("Tymp Studio MidiPlayer", 222);
+    HWND hCD = CreateModuleWindow("Tymp Studio CDPlayer", 400);
+    ShowWindow(hCD, SW_MINIMIZE);
+    m_bar.m_modules[MODULE_CDPLAYER] = { .hWnd = hCD, .x = 0, .y = 0, .nOrder = 1 };
+    m_bar.m_modules[MODULE_MIDIPLAYER] = { .hWnd = hMidi, .x = 0, .y = 0, .nOrder = 0 };
     m_bar.SaveModuleLayout();
-    EXPECT_EQ("3" + Ints({ 2, 3, 1, 2, 0x5A5A5A5A }), Stored("ModuleSequence"));
-    EXPECT_EQ("3" + strX8 + Ints({ 600, 400 }) + strX8 + Ints({ 600, 222 }), Stored("ModulePosition"));
-    for (HWND hWnd : { hMidi, hCD })
-        DestroyWindow(hWnd);
+    EXPECT_EQ(Ints({ 2, MODULE_MIDIPLAYER, MODULE_CDPLAYER, MODULE_WAVEPLAYER, 0x5A5A5A5A }),
+              ReadValue(KEY_CONTROLLER, "ModuleSequence").data)
+        << "the two running in their order; the third slot and the reserved word as loaded";
+    EXPECT_EQ(Ints({ 1, 2, 600, 400, 5, 6, 600, 222 }), ReadValue(KEY_CONTROLLER, "ModulePosition").data)
+        << "where each running module is, the minimised one restored; the others as loaded";
+    DestroyWindow(hMidi);
+    DestroyWindow(hCD);
 }

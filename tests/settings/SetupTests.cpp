@@ -2,14 +2,13 @@
 #include "tests/support/BarFixture.h"
 #include "dockbar/AppBarService.h"
 #include "res/resource.h"
+#include <mmreg.h>
 
-static std::string Stored(const std::vector<const char*>& names)
-{
-    std::vector<int> an;
-    for (const char* pszName : names)
-        an.push_back(ReadValue(islower(*pszName) ? KEY_WAVEPLAYER : KEY_CONTROLLER, pszName).AsInt());
-    return Joined(an);
-}
+// Commands that play audio CDs: the suite's player as the bar knows it and in capitals, and two others.
+static const std::string SUITE = ProgramDirectory() + "TympCDPlayer.exe /play";
+static const std::string UPPER = ProgramDirectory() + "TYMPCDPLAYER.EXE /PLAY";
+static const std::string OLD = "C:\\Old\\cd.exe /play";
+static const std::string OTHER = "C:\\cdplay.exe /play";
 
 class Setup : public BarTest {
 protected:
@@ -26,163 +25,304 @@ protected:
     void Command(UINT nID) { SendMessageA(m_pBar->m_hWnd, WM_COMMAND, nID, 0); }
     HWND Item(int nID) { return GetDlgItem((HWND)SendMessageA(m_hSheet, PSM_GETCURRENTPAGEHWND, 0, 0), nID); }
     bool Checked(int nID) { return SendMessageA(Item(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Enabled(int nID) { return IsWindowEnabled(Item(nID)) != FALSE; }
+    bool Shown(int nID) { return IsWindowVisible(Item(nID)) != FALSE; }
     void Page(int n) { SendMessageA(m_hSheet, PSM_SETCURSEL, n, 0); }
     void Click(int nID) { SendMessageA(Item(nID), BM_CLICK, 0, 0); }
-    void Choose(int nID, int nIndex) // as a user's choice tells the page
+    // Picks an entry of the recording format's lists as a user does, by its text.
+    void Pick(const char* pszText)
     {
-        SendMessageA(Item(nID), CB_SETCURSEL, nIndex, 0);
-        SendMessageA(GetParent(Item(nID)), WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Item(nID));
+        for (int nID : { IDC_CHANNEL, IDC_SAMPLE_RATE, IDC_DATA_FORMAT, IDC_DATA_BITS }) {
+            const LRESULT nIndex = SendMessageA(Item(nID), CB_FINDSTRINGEXACT, -1, (LPARAM)pszText);
+            if (nIndex == CB_ERR)
+                continue;
+            SendMessageA(Item(nID), CB_SETCURSEL, nIndex, 0);
+            SendMessageA(GetParent(Item(nID)), WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Item(nID));
+        }
     }
-    std::string Boxes(std::initializer_list<int> ids) // x or -, in brackets when disabled
+    std::string Selected(int nID) // the list's selected entry, "" when none
     {
-        std::string str;
-        for (int nID : ids)
-            str += IsWindowEnabled(Item(nID)) ? (Checked(nID) ? "x " : "- ") : (Checked(nID) ? "(x) " : "(-) ");
-        return str;
+        char sz[64] = "";
+        SendMessageA(Item(nID), CB_GETLBTEXT, SendMessageA(Item(nID), CB_GETCURSEL, 0, 0), (LPARAM)sz);
+        return sz;
     }
-    std::string BarPage() // its four boxes, then the preview pictures that show
-    {
-        return Boxes({ IDC_ALWAYS_ON_TOP, IDC_AUTO_HIDE, IDC_COORDINATE, IDC_INSERT_ICON }) +
-               (IsWindowVisible(Item(IDC_PREVIEW_BAR)) ? "bar" : "-") +
-               (IsWindowVisible(Item(IDC_PREVIEW_ICON)) ? " icon" : " -");
-    }
+    std::string CDCommand() { return ReadValue(KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE).AsString(); } // plays audio CDs
+    std::string Kept() { return ReadValue(KEY_CONTROLLER, "OriginalCDPLayer").AsString(); } // put back when unchecked
+    int Stored(const char* pszName) { return ReadValue(KEY_CONTROLLER, pszName).AsInt(); }
+    DWORD Format(const char* pszName) { return ReadValue(KEY_WAVEPLAYER, pszName).AsInt(); }
 
     SavedValue m_savedCommand { KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE };
     BarPtr m_pBar = StartBar();
     HWND m_hSheet = nullptr;
 };
 
-// Each row opens the sheet on the bar as the rows before it left it: the Controller Bar page (always on top, auto
-// hide, coordinate, insert icon, the pictures) before and after its clicks; OK; following the taskbar, and stored.
-TEST_F(Setup, OkAppliesAndSavesWhatThePagesShowAndCancelLeavesAllAsStored)
+TEST_F(Setup, AlwaysOnTopAndAutoHideShowInThePicturesAndOkAppliesAndSavesThem)
 {
-    const int ON_TOP = IDC_ALWAYS_ON_TOP, HIDE = IDC_AUTO_HIDE, COORDINATE = IDC_COORDINATE, ICON = IDC_INSERT_ICON;
-    const std::vector<const char*> apszBoxes = { "AlwaysOnTop", "AutoHide", "CoordinateStateWithTaskbar",
-                                                 "InsertIconToTaskbarWhenQuit", "KeepCDSoundOnExit" };
+    Command(ID_DOCK_TOP);
+    EXPECT_TRUE(Sheet([&] {
+        Click(IDC_ALWAYS_ON_TOP);
+        EXPECT_FALSE(Shown(IDC_PREVIEW_ICON)) << "nothing covers a bar on top";
+        EXPECT_TRUE(Shown(IDC_PREVIEW_BAR)) << "the bar still shows";
+        Click(IDC_AUTO_HIDE);
+        EXPECT_FALSE(Shown(IDC_PREVIEW_BAR)) << "a hiding bar is not seen";
+    }));
+    EXPECT_TRUE(m_pBar->m_state.bAlwaysOnTop) << "OK put the docked bar on top";
+    EXPECT_TRUE(m_pBar->m_state.bAutoHide) << "OK made the docked bar hide";
+    EXPECT_EQ(TRUE, Stored("AlwaysOnTop")) << "and saved it";
+    EXPECT_EQ(TRUE, Stored("AutoHide")) << "and saved it";
+    EXPECT_TRUE(Sheet([&] {
+        EXPECT_FALSE(Shown(IDC_PREVIEW_ICON)) << "opened on a bar on top";
+        EXPECT_FALSE(Shown(IDC_PREVIEW_BAR)) << "opened on a hiding bar";
+        Click(IDC_ALWAYS_ON_TOP);
+        EXPECT_TRUE(Shown(IDC_PREVIEW_ICON)) << "the icon covers a bar no longer on top";
+        Click(IDC_AUTO_HIDE);
+        EXPECT_TRUE(Shown(IDC_PREVIEW_BAR)) << "a bar that no longer hides is seen";
+    }));
+    EXPECT_EQ(FALSE, Stored("AlwaysOnTop")) << "OK took the bar off the top";
+    EXPECT_EQ(FALSE, Stored("AutoHide")) << "OK stopped the bar hiding";
+}
+
+// Each row clicks one box once and presses OK.
+TEST_F(Setup, EachOtherBoxSetsItsSettingWhichOkSaves)
+{
     const struct {
-        UINT nDock;
-        bool bTaken;
-        std::vector<int> ids;
-        const char *pszOpen, *pszAfter, *pszOk;
+        int nPage;
+        int nID;
+        const char* pszValue;
+        int nStored;
     } cases[] = {
-        { 0, false, { COORDINATE, ICON }, "(-) (-) - - bar icon", "(-) (-) x x bar icon", "1 {0, 0, 1, 1, 1}" },
-        { ID_DOCK_TOP, false, { ON_TOP, HIDE, COORDINATE }, "- - x x bar icon", "x x - x - -", "0 {1, 1, 0, 1, 1}" },
-        { 0, false, { HIDE }, "x x - x - -", "x - - x bar -", "0 {1, 0, 0, 1, 1}" },
-        { 0, true, { ON_TOP }, "x (-) - x bar -", "- (-) - x bar icon", "0 {0, 0, 0, 1, 1}" }, // another bar's slot
+        { .nPage = 0, .nID = IDC_COORDINATE, .pszValue = "CoordinateStateWithTaskbar", .nStored = TRUE },
+        { .nPage = 0, .nID = IDC_INSERT_ICON, .pszValue = "InsertIconToTaskbarWhenQuit", .nStored = TRUE },
+        { .nPage = 1, .nID = IDC_KEEP_CD_PLAYING, .pszValue = "KeepCDSoundOnExit", .nStored = FALSE },
     };
     for (const auto& c : cases) {
-        if (c.nDock)
-            Command(c.nDock);
-        APPBARDATA abd = { sizeof abd, GetDesktopWindow(), 0, ABE_TOP, {}, c.bTaken }; // another program's bar
-        g_pfnAppBarMessage(ABM_SETAUTOHIDEBAR, &abd);
         EXPECT_TRUE(Sheet([&] {
-            EXPECT_EQ(c.pszOpen, BarPage());
-            for (int nID : c.ids)
-                Click(nID);
-            EXPECT_EQ(c.pszAfter, BarPage());
+            Page(c.nPage);
+            Click(c.nID);
         }));
-        EXPECT_EQ(c.pszOk, std::to_string(m_pBar->m_bFollowTaskbarState) + " " + Stored(apszBoxes));
+        EXPECT_EQ(c.nStored, Stored(c.pszValue)) << c.pszValue << " saved as its box was left";
     }
+    EXPECT_TRUE(m_pBar->m_bFollowTaskbarState) << "OK with Coordinate checked made the bar follow the taskbar";
+}
 
-    const std::string strBefore = Stored(apszBoxes) + ReadValue(KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE).AsString();
+TEST_F(Setup, OnlyADockedBarOffersAlwaysOnTopAndOnlyAnEdgeWithAFreeSlotAutoHide)
+{
+    EXPECT_TRUE(Sheet([&] {
+        EXPECT_FALSE(Enabled(IDC_ALWAYS_ON_TOP)) << "a floating bar is never on top";
+        EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "a floating bar never hides";
+        EXPECT_TRUE(Enabled(IDC_COORDINATE)) << "the bar follows the taskbar floating or docked";
+        EXPECT_TRUE(Enabled(IDC_INSERT_ICON)) << "the icon is left behind floating or docked";
+    }));
+    HWND hOther = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    APPBARDATA abd = {
+        .cbSize = sizeof abd, .hWnd = hOther, .uCallbackMessage = 0, .uEdge = ABE_TOP, .rc = {}, .lParam = TRUE
+    };
+    g_pfnAppBarMessage(ABM_NEW, &abd);
+    g_pfnAppBarMessage(ABM_SETAUTOHIDEBAR, &abd); // another program's bar hides at the top
+    Command(ID_DOCK_TOP);
+    EXPECT_TRUE(Sheet([&] {
+        EXPECT_TRUE(Enabled(IDC_ALWAYS_ON_TOP)) << "docked at the top";
+        EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "the top edge has its hiding bar";
+        EXPECT_FALSE(Checked(IDC_AUTO_HIDE)) << "the top edge has its hiding bar";
+    }));
+    g_pfnAppBarMessage(ABM_REMOVE, &abd);
+    DestroyWindow(hOther);
+}
+
+TEST_F(Setup, CancelLeavesEverySettingAsStoredAndTheSheetHasNoApplyButton)
+{
+    Command(ID_DOCK_TOP);
+    m_pBar->SaveSettings();
+    WriteString(KEY_AUDIOCD, "", OTHER, HKEY_LOCAL_MACHINE);
     EXPECT_TRUE(Sheet(
         [&] {
             const RECT rcDesktop = WindowRect(Item(IDC_PREVIEW_DESKTOP));
-            const std::pair<int, RECT> pictures[] = { // sized to their bitmaps
-                                                      { IDC_PREVIEW_BAR, { 3, 98, 272, 130 } },
-                                                      { IDC_PREVIEW_ICON, { 213, 69, 272, 117 } }
-            };
-            for (auto [nID, rc] : pictures) {
-                OffsetRect(&rc, rcDesktop.left, rcDesktop.top);
-                EXPECT_EQ(rc, WindowRect(Item(nID))) << nID;
-            }
-            EXPECT_EQ(Item(IDC_PREVIEW_BAR), GetWindow(Item(IDC_PREVIEW_DESKTOP), GW_HWNDNEXT));
-            EXPECT_EQ(Item(IDC_PREVIEW_ICON), GetWindow(Item(IDC_PREVIEW_BAR), GW_HWNDNEXT));
-            EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_hSheet, 0x3021))) << "an Apply button";
-            Click(ON_TOP);
+            EXPECT_EQ((RECT { rcDesktop.left + 3, rcDesktop.top + 98, rcDesktop.left + 272, rcDesktop.top + 130 }),
+                      WindowRect(Item(IDC_PREVIEW_BAR)))
+                << "the bar's 269 x 32 picture along the desktop's lower edge";
+            EXPECT_EQ((RECT { rcDesktop.left + 213, rcDesktop.top + 69, rcDesktop.left + 272, rcDesktop.top + 117 }),
+                      WindowRect(Item(IDC_PREVIEW_ICON)))
+                << "the icon's 59 x 48 picture over the bar's right end";
+            EXPECT_EQ(Item(IDC_PREVIEW_BAR), GetWindow(Item(IDC_PREVIEW_DESKTOP), GW_HWNDNEXT))
+                << "the bar on the desktop";
+            EXPECT_EQ(Item(IDC_PREVIEW_ICON), GetWindow(Item(IDC_PREVIEW_BAR), GW_HWNDNEXT)) << "the icon on the bar";
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_hSheet, 0x3021))) << "no Apply button: OK saves";
+            Click(IDC_ALWAYS_ON_TOP);
             Page(1);
-            for (int nID : { IDC_DEFAULT_CDPLAYER, IDC_KEEP_CD_PLAYING })
-                Click(nID);
+            Click(IDC_DEFAULT_CDPLAYER);
+            Click(IDC_KEEP_CD_PLAYING);
         },
         PSBTN_CANCEL));
-    m_pBar->SaveSettings(); // nothing was saved, every setting is back as stored, and none was applied
-    EXPECT_EQ(strBefore, Stored(apszBoxes) + ReadValue(KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE).AsString());
-    EXPECT_FALSE(m_pBar->m_state.bAlwaysOnTop || m_pBar->m_bFollowTaskbarState);
+    EXPECT_EQ(FALSE, Stored("AlwaysOnTop")) << "Cancel saves nothing";
+    EXPECT_EQ(TRUE, Stored("KeepCDSoundOnExit")) << "Cancel saves nothing";
+    EXPECT_EQ(OTHER, CDCommand()) << "nor registers";
+    EXPECT_FALSE(m_pBar->m_bAlwaysOnTopSetting) << "the setting back as stored";
+    EXPECT_TRUE(m_pBar->m_bKeepCDSoundOnExit) << "the setting back as stored";
+    EXPECT_FALSE(m_pBar->m_state.bAlwaysOnTop) << "nothing applied";
 
     HWND hAbout = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 9, 9, m_pBar->m_hWnd, nullptr, nullptr, nullptr);
     EXPECT_FALSE(Sheet([] {}, PSBTN_CANCEL)) << "Setup opened over another dialog of the bar";
     DestroyWindow(hAbout);
 }
 
-// Each row sets a format, opens the page, makes one choice and presses OK.
+// Each row sets a format, opens the page, picks one entry as a user does, and presses OK.
 TEST_F(Setup, TheWaveRecordingPageShowsTheFormatAndKeepsBitsAndFormatTogether)
 {
+    const WORD PCM = WAVE_FORMAT_PCM;
+    const WORD ADPCM = WAVE_FORMAT_ADPCM;
+    const WORD ALAW = WAVE_FORMAT_ALAW;
+    const WORD MULAW = WAVE_FORMAT_MULAW;
     const struct {
         RECORDFORMAT wfx;
-        int nList, nIndex;
-        const char* pszAfter;
+        const char* pszPick;
+        const char* apszShown[4]; // channel, sample rate, data format, data bits after the pick
+        RECORDFORMAT wfxSaved;
     } cases[] = {
-        // channels, rate, format, bits: as set; after the choice, the entries shown, then the values saved
-        { { 1, 22050, 6, 8 }, IDC_DATA_BITS, 2, "{0, 1, 0, 2} {1, 22050, 1, 16}" }, // 16 bits bring PCM
-        { { 1, 22050, 1, 16 }, IDC_DATA_FORMAT, 1, "{0, 1, 1, 0} {1, 22050, 2, 4}" }, // ADPCM brings 4 bits
-        { { 2, 11025, 1, 16 }, IDC_DATA_BITS, 0, "{1, 0, 1, 0} {2, 11025, 2, 4}" }, // and the other way round
-        { { 2, 11025, 2, 4 }, IDC_DATA_FORMAT, 0, "{1, 0, 0, 0} {2, 11025, 1, 4}" }, // no chain back
-        { { 1, 44100, 7, 8 }, IDC_DATA_BITS, 1, "{0, 2, 3, 1} {1, 44100, 7, 8}" }, // 8 bits keep mu-law
-        { { 1, 44100, 2, 4 }, IDC_DATA_BITS, 1, "{0, 2, 0, 1} {1, 44100, 1, 8}" }, // but not ADPCM
-        { { 1, 44100, 1, 16 }, IDC_DATA_FORMAT, 2, "{0, 2, 2, 1} {1, 44100, 6, 8}" }, // A-law brings 8 bits
-        { { 2, 22050, 1, 16 }, IDC_DATA_FORMAT, 3, "{1, 1, 3, 1} {2, 22050, 7, 8}" },
-        { { 3, 8000, 3, 12 }, IDC_SAMPLE_RATE, 2, "{0, 2, -1, -1} {3, 44100, 3, 12}" }, // kept unless picked
-        { { 3, 8000, 3, 12 }, IDC_CHANNEL, 1, "{1, 0, -1, -1} {2, 8000, 3, 12}" },
+        { .wfx = { 1, 22050, ALAW, 8 },
+          .pszPick = "16-bit",
+          .apszShown = { "Mono", "22050 Hz", "PCM", "16-bit" },
+          .wfxSaved = { 1, 22050, PCM, 16 } },
+        { .wfx = { 1, 22050, PCM, 16 },
+          .pszPick = "ADPCM",
+          .apszShown = { "Mono", "22050 Hz", "ADPCM", "4-bit" },
+          .wfxSaved = { 1, 22050, ADPCM, 4 } },
+        { .wfx = { 2, 11025, PCM, 16 },
+          .pszPick = "4-bit",
+          .apszShown = { "Stereo", "11025 Hz", "ADPCM", "4-bit" },
+          .wfxSaved = { 2, 11025, ADPCM, 4 } },
+        { .wfx = { 2, 11025, ADPCM, 4 },
+          .pszPick = "PCM",
+          .apszShown = { "Stereo", "11025 Hz", "PCM", "4-bit" },
+          .wfxSaved = { 2, 11025, PCM, 4 } },
+        { .wfx = { 1, 44100, MULAW, 8 },
+          .pszPick = "8-bit",
+          .apszShown = { "Mono", "44100 Hz", "Mu-Law", "8-bit" },
+          .wfxSaved = { 1, 44100, MULAW, 8 } },
+        { .wfx = { 1, 44100, ADPCM, 4 },
+          .pszPick = "8-bit",
+          .apszShown = { "Mono", "44100 Hz", "PCM", "8-bit" },
+          .wfxSaved = { 1, 44100, PCM, 8 } },
+        { .wfx = { 1, 44100, PCM, 16 },
+          .pszPick = "A-Law",
+          .apszShown = { "Mono", "44100 Hz", "A-Law", "8-bit" },
+          .wfxSaved = { 1, 44100, ALAW, 8 } },
+        { .wfx = { 2, 22050, ALAW, 16 },
+          .pszPick = "Mu-Law",
+          .apszShown = { "Stereo", "22050 Hz", "Mu-Law", "8-bit" },
+          .wfxSaved = { 2, 22050, MULAW, 8 } },
+        { .wfx = { 3, 8000, 3, 12 },
+          .pszPick = "44100 Hz",
+          .apszShown = { "Mono", "44100 Hz", "", "" },
+          .wfxSaved = { 3, 44100, 3, 12 } },
+        { .wfx = { 3, 8000, ALAW, 12 },
+          .pszPick = "Stereo",
+          .apszShown = { "Stereo", "11025 Hz", "A-Law", "" },
+          .wfxSaved = { 2, 8000, ALAW, 12 } },
     };
-    const std::vector<const char*> apszFormat = { "nChannels", "nSamplesPerSec", "wFormatTag", "wBitsPerSample" };
+    const int LISTS[] = { IDC_CHANNEL, IDC_SAMPLE_RATE, IDC_DATA_FORMAT, IDC_DATA_BITS };
     for (const auto& c : cases) {
         m_pBar->m_wfxRecord = c.wfx;
-        std::vector<int> an;
         EXPECT_TRUE(Sheet([&] {
             Page(2);
-            Choose(c.nList, c.nIndex);
-            for (int nID : { IDC_CHANNEL, IDC_SAMPLE_RATE, IDC_DATA_FORMAT, IDC_DATA_BITS })
-                an.push_back((int)SendMessageA(Item(nID), CB_GETCURSEL, 0, 0));
+            Pick(c.pszPick);
+            for (int i = 0; i < 4; i++)
+                EXPECT_EQ(c.apszShown[i], Selected(LISTS[i])) << "after picking " << c.pszPick;
         }));
-        EXPECT_EQ(c.pszAfter, Joined(an) + " " + Stored(apszFormat)) << "row " << &c - cases;
+        EXPECT_EQ(c.wfxSaved.nChannels, Format("nChannels")) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.nSamplesPerSec, Format("nSamplesPerSec")) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.wFormatTag, Format("wFormatTag")) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.wBitsPerSample, Format("wBitsPerSample")) << "saved after picking " << c.pszPick;
     }
 }
 
-// Each row sets the system's command and the one kept before it, opens the Preference page, may click, presses OK.
-TEST_F(Setup, TheDefaultCDPlayerBoxShowsAndChangesTheAssociation)
+// Each row sets the system's command and the one kept before it, clicks the Preference page's box, presses OK.
+TEST_F(Setup, ChangingTheDefaultCDPlayerBoxRegistersTheSuitesPlayerOrPutsThePreviousOneBack)
 {
-    const std::string strSuite = ProgramDirectory() + "TympCDPlayer.exe /play", strOld = "C:\\Old\\cd.exe /play";
-    const std::string strUpper = ProgramDirectory() + "TYMPCDPLAYER.EXE /PLAY", strOther = "C:\\cdplay.exe /play";
-    const int CD = IDC_DEFAULT_CDPLAYER, KEEP = IDC_KEEP_CD_PLAYING;
-    // the boxes' clicks; the system's command and "OriginalCDPLayer" before; the boxes as shown; both commands after
     const struct {
-        bool bCD;
-        std::vector<int> ids;
-        std::string strCommand, strKept, strBoxes, strAfter;
+        std::string strCommand;
+        std::string strKept;
+        std::string strCommandOk;
+        std::string strKeptOk;
+        const char* pszWhy;
     } cases[] = {
-        { true, { CD, KEEP }, strOther, "", "- x ", strSuite + ", " + strOther }, // the previous command kept
-        { true, {}, strUpper, strOld, "x - ", strUpper + ", " + strOld }, // letter case aside; untouched
-        { true, { CD, CD, KEEP }, strUpper, strOld, "x - ", strUpper + ", " + strOld }, // unchecked, checked again
-        { true, { CD }, strSuite, strOld, "x x ", strOld + ", " + strOld }, // the previous one put back
-        { true, { CD }, strSuite, "", "x x ", strSuite + ", " }, // nothing to put back
-        { true, { CD }, "", strOld, "- x ", strSuite + ", " }, // nothing to keep, and the older one forgotten
-        { false, {}, strSuite, strOld, "(-) (-) ", strSuite + ", " + strOld },
+        { .strCommand = OTHER, .strKept = "", .strCommandOk = SUITE, .strKeptOk = OTHER, .pszWhy = "registered" },
+        { .strCommand = "", .strKept = OLD, .strCommandOk = SUITE, .strKeptOk = "", .pszWhy = "an empty one kept" },
+        { .strCommand = SUITE,
+          .strKept = OLD,
+          .strCommandOk = OLD,
+          .strKeptOk = OLD,
+          .pszWhy = "the previous put back" },
+        { .strCommand = UPPER, .strKept = OLD, .strCommandOk = OLD, .strKeptOk = OLD, .pszWhy = "letter case aside" },
+        { .strCommand = SUITE, .strKept = "", .strCommandOk = SUITE, .strKeptOk = "", .pszWhy = "none to put back" },
     };
     for (const auto& c : cases) {
-        m_pBar->m_bHasCDAudio = c.bCD; // as the device probe left it
         WriteString(KEY_AUDIOCD, "", c.strCommand, HKEY_LOCAL_MACHINE);
         WriteString(KEY_CONTROLLER, "OriginalCDPLayer", c.strKept);
         EXPECT_TRUE(Sheet([&] {
             Page(1);
-            EXPECT_EQ(c.strBoxes, Boxes({ CD, KEEP }));
-            for (int nID : c.ids)
-                Click(nID);
+            Click(IDC_DEFAULT_CDPLAYER);
         }));
-        EXPECT_EQ(c.strAfter, ReadValue(KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE).AsString() + ", " +
-                                  ReadValue(KEY_CONTROLLER, "OriginalCDPLayer").AsString())
-            << "row " << &c - cases;
+        EXPECT_EQ(c.strCommandOk, CDCommand()) << "the system's command: " << c.pszWhy;
+        EXPECT_EQ(c.strKeptOk, Kept()) << "the one kept to put back: " << c.pszWhy;
     }
-    WriteString(KEY_AUDIOCD, "", strSuite, HKEY_LOCAL_MACHINE);
-    m_pBar->RegisterCDPlayer(); // registered already, as by another copy: the previous command stays
-    EXPECT_EQ(strOld, ReadValue(KEY_CONTROLLER, "OriginalCDPLayer").AsString());
+}
+
+// Each row sets the system's command, opens the Preference page, and leaves its box as it was shown.
+TEST_F(Setup, AnUntouchedDefaultCDPlayerBoxLeavesTheAssociationAlone)
+{
+    const struct {
+        std::string strCommand;
+        int nClicks;
+        bool bShown;
+        const char* pszWhy;
+    } cases[] = {
+        { .strCommand = UPPER, .nClicks = 0, .bShown = true, .pszWhy = "the suite's, letter case aside" },
+        { .strCommand = UPPER, .nClicks = 2, .bShown = true, .pszWhy = "unchecked and checked again" },
+        { .strCommand = OTHER, .nClicks = 0, .bShown = false, .pszWhy = "unchecked: nothing put back" },
+    };
+    for (const auto& c : cases) {
+        WriteString(KEY_AUDIOCD, "", c.strCommand, HKEY_LOCAL_MACHINE);
+        WriteString(KEY_CONTROLLER, "OriginalCDPLayer", OLD);
+        EXPECT_TRUE(Sheet([&] {
+            Page(1);
+            EXPECT_EQ(c.bShown, Checked(IDC_DEFAULT_CDPLAYER)) << "the box with " << c.strCommand;
+            for (int n = 0; n < c.nClicks; n++)
+                Click(IDC_DEFAULT_CDPLAYER);
+        }));
+        EXPECT_EQ(c.strCommand, CDCommand()) << c.pszWhy;
+        EXPECT_EQ(OLD, Kept()) << c.pszWhy;
+    }
+}
+
+// Unchecked and put back; then another player makes itself the system's, and an OK without the page leaves it.
+TEST_F(Setup, OkWithoutThePreferencePageLeavesTheAssociationAlone)
+{
+    WriteString(KEY_AUDIOCD, "", SUITE, HKEY_LOCAL_MACHINE);
+    WriteString(KEY_CONTROLLER, "OriginalCDPLayer", OLD);
+    EXPECT_TRUE(Sheet([&] {
+        Page(1);
+        Click(IDC_DEFAULT_CDPLAYER);
+    }));
+    EXPECT_EQ(OLD, CDCommand()) << "unchecking put the previous command back";
+    WriteString(KEY_AUDIOCD, "", OTHER, HKEY_LOCAL_MACHINE);
+    EXPECT_TRUE(Sheet([] {}));
+    EXPECT_EQ(OTHER, CDCommand()) << "an OK that never showed the box changes no association";
+}
+
+TEST_F(Setup, WithoutACDAudioDeviceThePreferencePageOffersNothingAndOkChangesNothing)
+{
+    m_pBar->m_bHasCDAudio = FALSE; // as the device probe left it
+    WriteString(KEY_AUDIOCD, "", OTHER, HKEY_LOCAL_MACHINE);
+    WriteString(KEY_CONTROLLER, "OriginalCDPLayer", OLD);
+    EXPECT_TRUE(Sheet([&] {
+        Page(1);
+        EXPECT_FALSE(Enabled(IDC_DEFAULT_CDPLAYER)) << "no CD drive to play with";
+        EXPECT_FALSE(Enabled(IDC_KEEP_CD_PLAYING)) << "no CD drive to keep playing";
+        EXPECT_FALSE(Checked(IDC_KEEP_CD_PLAYING)) << "left unchecked";
+    }));
+    EXPECT_EQ(OTHER, CDCommand()) << "nothing put back";
+    // Registered already, as by another copy of the bar: the previous command stays.
+    WriteString(KEY_AUDIOCD, "", SUITE, HKEY_LOCAL_MACHINE);
+    m_pBar->RegisterCDPlayer();
+    EXPECT_EQ(OLD, Kept()) << "the suite's own command is no previous command";
 }

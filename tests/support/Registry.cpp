@@ -11,36 +11,23 @@ int RegValue::AsInt() const
 RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
 {
     RegValue value;
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-        return value;
     DWORD cb = 0;
-    if (RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, nullptr, &cb) == ERROR_SUCCESS) {
-        value.data.resize(cb);
-        value.bExists =
-            RegQueryValueExA(hKey, pszName, nullptr, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS;
-        value.data.resize(cb);
-    }
-    RegCloseKey(hKey);
+    if (SHGetValueA(hRoot, pszKey, pszName, &value.dwType, nullptr, &cb) != ERROR_SUCCESS)
+        return value;
+    value.data.resize(cb);
+    value.bExists = SHGetValueA(hRoot, pszKey, pszName, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS;
+    value.data.resize(cb);
     return value;
 }
 
 void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb, HKEY hRoot)
 {
-    HKEY hKey;
-    if (RegCreateKeyExA(hRoot, pszKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(hKey, pszName, 0, dwType, static_cast<const BYTE*>(pData), cb);
-    RegCloseKey(hKey);
+    SHSetValueA(hRoot, pszKey, pszName, dwType, pData, cb);
 }
 
 void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot)
 {
-    HKEY hKey;
-    if (RegOpenKeyExA(hRoot, pszKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(hKey, pszName);
-    RegCloseKey(hKey);
+    SHDeleteValueA(hRoot, pszKey, pszName);
 }
 
 SavedValue::SavedValue(const char* pszKey, const char* pszName, HKEY hRoot)

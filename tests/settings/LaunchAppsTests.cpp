@@ -168,7 +168,8 @@ TEST_F(LaunchApps, BrowseAddsTheChosenFileAtTheEndButNoPathLongerThan255Characte
     script.Do([&] {
         char sz[128] = "";
         GetDlgItemTextA(hBox, MSGBOX_TEXT, sz, sizeof sz);
-        EXPECT_STREQ("This path is longer than 255 characters and cannot be added to the list.", sz);
+        EXPECT_STREQ("This path is longer than 255 characters and cannot be added to the list.", sz)
+            << "the file keeps at most 255 characters an entry";
         PostMessageA(hBox, WM_COMMAND, IDOK, 0);
     });
     script.Then([&] { return IsWindowEnabled(m_hDlg) != FALSE; });

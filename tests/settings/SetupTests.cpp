@@ -10,6 +10,8 @@ static const std::string UPPER = ProgramDirectory() + "TYMPCDPLAYER.EXE /PLAY";
 static const std::string OLD = "C:\\Old\\cd.exe /play";
 static const std::string OTHER = "C:\\cdplay.exe /play";
 
+constexpr int IDC_APPLY_BUTTON = 0x3021; // a property sheet's Apply button
+
 class Setup : public BarTest {
 protected:
     Setup() : BarTest(0) { } // a CD audio device: every control is live
@@ -65,7 +67,7 @@ TEST_F(Setup, AlwaysOnTopAndAutoHideShowInThePicturesAndOkAppliesAndSavesThem)
         EXPECT_TRUE(Shown(IDC_PREVIEW_BAR)) << "the bar still shows";
         Click(IDC_AUTO_HIDE);
         EXPECT_FALSE(Shown(IDC_PREVIEW_BAR)) << "a hiding bar is not seen";
-    }));
+    })) << "the sheet showed and closed";
     EXPECT_TRUE(m_pBar->m_state.bAlwaysOnTop) << "OK put the docked bar on top";
     EXPECT_TRUE(m_pBar->m_state.bAutoHide) << "OK made the docked bar hide";
     EXPECT_EQ(TRUE, Stored("AlwaysOnTop")) << "and saved it";
@@ -77,7 +79,7 @@ TEST_F(Setup, AlwaysOnTopAndAutoHideShowInThePicturesAndOkAppliesAndSavesThem)
         EXPECT_TRUE(Shown(IDC_PREVIEW_ICON)) << "the icon covers a bar no longer on top";
         Click(IDC_AUTO_HIDE);
         EXPECT_TRUE(Shown(IDC_PREVIEW_BAR)) << "a bar that no longer hides is seen";
-    }));
+    })) << "the sheet showed and closed";
     EXPECT_EQ(FALSE, Stored("AlwaysOnTop")) << "OK took the bar off the top";
     EXPECT_EQ(FALSE, Stored("AutoHide")) << "OK stopped the bar hiding";
 }
@@ -99,7 +101,7 @@ TEST_F(Setup, EachOtherBoxSetsItsSettingWhichOkSaves)
         EXPECT_TRUE(Sheet([&] {
             Page(c.nPage);
             Click(c.nID);
-        }));
+        })) << "the sheet showed and closed";
         EXPECT_EQ(c.nStored, Stored(c.pszValue)) << c.pszValue << " saved as its box was left";
     }
     EXPECT_TRUE(m_pBar->m_bFollowTaskbarState) << "OK with Coordinate checked made the bar follow the taskbar";
@@ -112,7 +114,7 @@ TEST_F(Setup, OnlyADockedBarOffersAlwaysOnTopAndOnlyAnEdgeWithAFreeSlotAutoHide)
         EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "a floating bar never hides";
         EXPECT_TRUE(Enabled(IDC_COORDINATE)) << "the bar follows the taskbar floating or docked";
         EXPECT_TRUE(Enabled(IDC_INSERT_ICON)) << "the icon is left behind floating or docked";
-    }));
+    })) << "the sheet showed and closed";
     HWND hOther = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     APPBARDATA abd = {
         .cbSize = sizeof abd, .hWnd = hOther, .uCallbackMessage = 0, .uEdge = ABE_TOP, .rc = {}, .lParam = TRUE
@@ -124,7 +126,7 @@ TEST_F(Setup, OnlyADockedBarOffersAlwaysOnTopAndOnlyAnEdgeWithAFreeSlotAutoHide)
         EXPECT_TRUE(Enabled(IDC_ALWAYS_ON_TOP)) << "docked at the top";
         EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "the top edge has its hiding bar";
         EXPECT_FALSE(Checked(IDC_AUTO_HIDE)) << "the top edge has its hiding bar";
-    }));
+    })) << "the sheet showed and closed";
     g_pfnAppBarMessage(ABM_REMOVE, &abd);
     DestroyWindow(hOther);
 }
@@ -146,20 +148,24 @@ TEST_F(Setup, CancelLeavesEverySettingAsStoredAndTheSheetHasNoApplyButton)
             EXPECT_EQ(Item(IDC_PREVIEW_BAR), GetWindow(Item(IDC_PREVIEW_DESKTOP), GW_HWNDNEXT))
                 << "the bar on the desktop";
             EXPECT_EQ(Item(IDC_PREVIEW_ICON), GetWindow(Item(IDC_PREVIEW_BAR), GW_HWNDNEXT)) << "the icon on the bar";
-            EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_hSheet, 0x3021))) << "no Apply button: OK saves";
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_hSheet, IDC_APPLY_BUTTON))) << "no Apply button: OK saves";
             Click(IDC_ALWAYS_ON_TOP);
             Page(1);
             Click(IDC_DEFAULT_CDPLAYER);
             Click(IDC_KEEP_CD_PLAYING);
         },
-        PSBTN_CANCEL));
+        PSBTN_CANCEL))
+        << "the sheet showed and closed";
     EXPECT_EQ(FALSE, Stored("AlwaysOnTop")) << "Cancel saves nothing";
     EXPECT_EQ(TRUE, Stored("KeepCDSoundOnExit")) << "Cancel saves nothing";
     EXPECT_EQ(OTHER, CDCommand()) << "nor registers";
     EXPECT_FALSE(m_pBar->m_bAlwaysOnTopSetting) << "the setting back as stored";
     EXPECT_TRUE(m_pBar->m_bKeepCDSoundOnExit) << "the setting back as stored";
     EXPECT_FALSE(m_pBar->m_state.bAlwaysOnTop) << "nothing applied";
+}
 
+TEST_F(Setup, OpensNotOverAnotherDialogOfTheBar)
+{
     HWND hAbout = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 9, 9, m_pBar->m_hWnd, nullptr, nullptr, nullptr);
     EXPECT_FALSE(Sheet([] {}, PSBTN_CANCEL)) << "Setup opened over another dialog of the bar";
     DestroyWindow(hAbout);
@@ -227,7 +233,7 @@ TEST_F(Setup, TheWaveRecordingPageShowsTheFormatAndKeepsBitsAndFormatTogether)
             Pick(c.pszPick);
             for (int i = 0; i < 4; i++)
                 EXPECT_EQ(c.apszShown[i], Selected(LISTS[i])) << "after picking " << c.pszPick;
-        }));
+        })) << "the sheet showed and closed";
         EXPECT_EQ(c.wfxSaved.nChannels, Format("nChannels")) << "saved after picking " << c.pszPick;
         EXPECT_EQ(c.wfxSaved.nSamplesPerSec, Format("nSamplesPerSec")) << "saved after picking " << c.pszPick;
         EXPECT_EQ(c.wfxSaved.wFormatTag, Format("wFormatTag")) << "saved after picking " << c.pszPick;
@@ -261,7 +267,7 @@ TEST_F(Setup, ChangingTheDefaultCDPlayerBoxRegistersTheSuitesPlayerOrPutsThePrev
         EXPECT_TRUE(Sheet([&] {
             Page(1);
             Click(IDC_DEFAULT_CDPLAYER);
-        }));
+        })) << "the sheet showed and closed";
         EXPECT_EQ(c.strCommandOk, CDCommand()) << "the system's command: " << c.pszWhy;
         EXPECT_EQ(c.strKeptOk, Kept()) << "the one kept to put back: " << c.pszWhy;
     }
@@ -288,7 +294,7 @@ TEST_F(Setup, AnUntouchedDefaultCDPlayerBoxLeavesTheAssociationAlone)
             EXPECT_EQ(c.bShown, Checked(IDC_DEFAULT_CDPLAYER)) << "the box with " << c.strCommand;
             for (int n = 0; n < c.nClicks; n++)
                 Click(IDC_DEFAULT_CDPLAYER);
-        }));
+        })) << "the sheet showed and closed";
         EXPECT_EQ(c.strCommand, CDCommand()) << c.pszWhy;
         EXPECT_EQ(OLD, Kept()) << c.pszWhy;
     }
@@ -302,10 +308,10 @@ TEST_F(Setup, OkWithoutThePreferencePageLeavesTheAssociationAlone)
     EXPECT_TRUE(Sheet([&] {
         Page(1);
         Click(IDC_DEFAULT_CDPLAYER);
-    }));
+    })) << "the sheet showed and closed";
     EXPECT_EQ(OLD, CDCommand()) << "unchecking put the previous command back";
     WriteString(KEY_AUDIOCD, "", OTHER, HKEY_LOCAL_MACHINE);
-    EXPECT_TRUE(Sheet([] {}));
+    EXPECT_TRUE(Sheet([] {})) << "the sheet showed and closed";
     EXPECT_EQ(OTHER, CDCommand()) << "an OK that never showed the box changes no association";
 }
 
@@ -319,7 +325,7 @@ TEST_F(Setup, WithoutACDAudioDeviceThePreferencePageOffersNothingAndOkChangesNot
         EXPECT_FALSE(Enabled(IDC_DEFAULT_CDPLAYER)) << "no CD drive to play with";
         EXPECT_FALSE(Enabled(IDC_KEEP_CD_PLAYING)) << "no CD drive to keep playing";
         EXPECT_FALSE(Checked(IDC_KEEP_CD_PLAYING)) << "left unchecked";
-    }));
+    })) << "the sheet showed and closed";
     EXPECT_EQ(OTHER, CDCommand()) << "nothing put back";
     // Registered already, as by another copy of the bar: the previous command stays.
     WriteString(KEY_AUDIOCD, "", SUITE, HKEY_LOCAL_MACHINE);

@@ -103,7 +103,7 @@ TEST_F(Settings, EachValueLoadsIntoItsMemberAndIsSavedFromItByteForByte)
         << "the program's file name and extension with its zero, no directory";
 }
 
-// Each row on a bar of its own.
+// Each row is loaded into a bar of its own.
 TEST_F(Settings, AValueLargerThanItsMemberCountsAsMissingAndAShorterOneReplacesItsLowBytes)
 {
     const struct {

@@ -2,118 +2,101 @@
 // bar's start, told to leave, killed, and started from damaged module settings.
 #include "tests/support/Controller.h"
 #include "tests/support/Mouse.h"
-#include <climits>
+#include "res/resource.h"
 
-constexpr char CD[] = "TympCDPlayer.exe", WAVE[] = "TympWavePlayer.exe";
-constexpr char CD_TITLE[] = "Tymp Studio CDPlayer", WAVE_TITLE[] = "Tymp Studio WavePlayer";
-const std::string AT_START = "start  StartupFromController";
-enum { ATTACH, DETACH, MINIMIZE, RESTORE, EXIT = -1 };
-enum { MINIMIZE_BUTTON = 104, VOLUME_BUTTON = 107, CD_BUTTON = 108, WAVE_BUTTON = 109 };
+constexpr char CD[] = "TympCDPlayer.exe";
+constexpr char WAVE[] = "TympWavePlayer.exe";
+constexpr char CD_TITLE[] = "Tymp Studio CDPlayer";
+constexpr char WAVE_TITLE[] = "Tymp Studio WavePlayer";
+const std::string STARTED_WITH_BAR = "start  StartupFromController"; // the command line of a player the bar restarts
+const std::string ATTACHED = "sent " + std::to_string(MODMSG_ATTACH) + " broadcast";
 
 class Players : public ModuleTest { };
 
-TEST_F(Players, RealClicksStartAndRemoveTheCDPlayerAndTheWavePlayerHearsOfTheEmptySlotAtExit)
+TEST_F(Players, ClicksStartAndRemoveTheCDPlayerAndTheWavePlayerHearsOfItsEmptySlotAtExit)
 {
-    HWND hBar = StartBar({ 1, 2 }), hButton = GetDlgItem(hBar, CD_BUTTON);
-    ASSERT_TRUE(hButton && WaitForModule(WAVE_TITLE)) << "no CD audio found?\n" << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->Starts(CD), 0u) << "not in the stored sequence";
+    HWND hBar = StartBar({ 1, MODULE_WAVEPLAYER });
+    ASSERT_NE(WaitForModule(WAVE_TITLE), nullptr) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->Starts(CD), 0u) << "not in the saved sequence";
+    HWND hButton = GetDlgItem(hBar, ID_CDPLAYER_BUTTON);
+    ASSERT_NE(hButton, nullptr) << "no CD audio found?";
     const POINT pt = Centre(hButton);
-    ASSERT_TRUE(WindowFromPoint(pt) == hButton && Click(pt.x, pt.y));
+    ASSERT_EQ(WindowFromPoint(pt), hButton);
+    ASSERT_TRUE(Click(pt.x, pt.y));
     ASSERT_TRUE(m_pLog->WaitForLine(CD, "start " + ProgramDirectory() + CD)) << m_pLog->Dump();
-    ASSERT_TRUE(WaitForModule(CD_TITLE) && m_pLog->WaitForLine(CD, "sent 0 broadcast"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowFromPoint(pt) == hButton; }) && Click(pt.x, pt.y));
-    // Its DETACH is in the bar's queue before the close below.
-    EXPECT_TRUE(m_pLog->WaitForLine(CD, "exit") && m_pLog->Starts(CD) == 1) << m_pLog->Dump();
+    ASSERT_NE(WaitForModule(CD_TITLE), nullptr);
+    ASSERT_TRUE(m_pLog->WaitForLine(CD, ATTACHED));
+    ASSERT_TRUE(WaitUntil([&] { return WindowFromPoint(pt) == hButton; }));
+    ASSERT_TRUE(Click(pt.x, pt.y));
+    EXPECT_TRUE(m_pLog->WaitForLine(CD, "exit")) << "the second click closes it\n" << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->Starts(CD), 1u) << "and starts no other";
     // The applet: started from the Windows folder, closed by the same button.
-    PostMessageA(hBar, WM_COMMAND, VOLUME_BUTTON, 0);
+    PostMessageA(hBar, WM_COMMAND, ID_VOLUME_BUTTON, 0);
     HWND hVolume = WaitForModule("Volume Control");
     EXPECT_GE(m_pLog->IndexOf("Sndvol32.exe", "start C:\\windows\\Sndvol32.exe"), 0) << m_pLog->Dump();
-    PostMessageA(hBar, WM_COMMAND, VOLUME_BUTTON, 0);
-    EXPECT_TRUE(hVolume && WaitUntil([&] { return !IsWindow(hVolume); }));
+    PostMessageA(hBar, WM_COMMAND, ID_VOLUME_BUTTON, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hVolume); })) << "the second press closes it";
     ASSERT_TRUE(m_pBar->Close(hBar));
     EXPECT_TRUE(m_pLog->WaitForLine(WAVE, "exit"));
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int> { DETACH, EXIT })) << m_pLog->Dump();
-    EXPECT_EQ(SavedSequence(), (std::vector<int> { 1, 2 })) << "neither the removed player nor the applet counts";
-    EXPECT_EQ(ReadValue(KEY_CONTROLLER, "ModulePosition").data.size(), 32u);
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int> { MODMSG_DETACH, MODMSG_EXIT })) << m_pLog->Dump();
+    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 1, MODULE_WAVEPLAYER })) << "no removed player, no applet";
 }
 
-TEST_F(Players, AKilledPlayerIsDroppedAndTheFloatingBarDrivesTheOther)
+TEST_F(Players, EachPlayerAttachesBeforeTheNextStartsAndOneKilledAndStartedAgainIsListedOnce)
 {
-    HWND hBar = StartBar({ 2, 2, 1 }), hWave = WaitForModule(WAVE_TITLE), hCD = WaitForModule(CD_TITLE);
-    ASSERT_TRUE(hBar && hWave && hCD) << m_pLog->Dump();
-    // Each is started with the switch alone and attaches before the next starts.
-    const int nStart = m_pLog->IndexOf(WAVE, AT_START), nAttach = m_pLog->IndexOf(WAVE, "sent 0 broadcast");
-    EXPECT_TRUE(0 <= nStart && nStart < nAttach && nAttach < m_pLog->IndexOf(CD, AT_START)) << m_pLog->Dump();
+    HWND hBar = StartBar({ 2, MODULE_CDPLAYER, MODULE_WAVEPLAYER });
+    HWND hCD = WaitForModule(CD_TITLE);
+    HWND hWave = WaitForModule(WAVE_TITLE);
+    ASSERT_NE(hWave, nullptr) << m_pLog->Dump();
+    EXPECT_GE(m_pLog->IndexOf(CD, STARTED_WITH_BAR), 0) << "started with the switch alone\n" << m_pLog->Dump();
+    const int nAttached = m_pLog->IndexOf(CD, ATTACHED);
+    EXPECT_GE(nAttached, 0) << "the CD player attached";
+    EXPECT_GT(m_pLog->IndexOf(WAVE, STARTED_WITH_BAR), nAttached) << "the wave player started after that";
     Terminate(WindowPid(hWave));
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(hWave); }) && Answered(hBar));
-    PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0); // floating, it minimises the bar and the modules
-    EXPECT_TRUE(WaitUntil([&] { return IsIconic(hCD) && IsIconic(hBar); })) << m_pLog->Dump();
-    PostMessageA(hBar, WM_COMMAND, MINIMIZE_BUTTON, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(hCD) && !IsIconic(hBar); })) << m_pLog->Dump();
-    ASSERT_TRUE(m_pBar->Close(hBar));
-    EXPECT_TRUE(m_pLog->WaitForLine(CD, "exit"));
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), (std::vector<int> { MINIMIZE, RESTORE, EXIT })) << m_pLog->Dump();
-    EXPECT_EQ(SavedSequence(), (std::vector<int> { 1, 1 })) << "only the CD player was alive";
-}
-
-TEST_F(Players, AKilledPlayerStartedAgainByItsButtonIsListedOnce)
-{
-    HWND hBar = StartBar({ 2, 1, 2 }), hCD = WaitForModule(CD_TITLE), hWave = WaitForModule(WAVE_TITLE), hNew = nullptr;
-    ASSERT_TRUE(hBar && hCD && hWave) << m_pLog->Dump();
-    EXPECT_LT(m_pLog->IndexOf(CD, AT_START), m_pLog->IndexOf(WAVE, AT_START)) << m_pLog->Dump();
-    Terminate(WindowPid(hWave));
-    PostMessageA(hBar, WM_COMMAND, WAVE_BUTTON, 0);
+    PostMessageA(hBar, WM_COMMAND, ID_WAVEPLAYER_BUTTON, 0);
     ASSERT_TRUE(m_pLog->WaitForLine(WAVE, "start " + ProgramDirectory() + WAVE)) << m_pLog->Dump();
-    ASSERT_TRUE(WaitUntil([&] { return (hNew = WaitForModule(WAVE_TITLE)) != hWave; }));
-    ASSERT_TRUE(WaitUntil([&] { return m_pLog->CodesFrom(CD, hNew) == std::vector<int> { ATTACH }; }));
+    HWND hNew = nullptr;
+    auto attached = [&] {
+        hNew = WaitForModule(WAVE_TITLE);
+        return m_pLog->CodesFrom(CD, hNew) == std::vector<int> { MODMSG_ATTACH };
+    };
+    ASSERT_TRUE(WaitUntil(attached)) << "the CD player hears the new wave player";
     ASSERT_TRUE(m_pBar->Close(hBar));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hNew) && !IsWindow(hCD); })) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), std::vector<int> { EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(SavedSequence(), (std::vector<int> { 2, 1, 2 })) << "the CD player attached first";
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hCD); })) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), std::vector<int> { MODMSG_EXIT }) << "the new one holds the slot";
+    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 2, MODULE_CDPLAYER, MODULE_WAVEPLAYER }));
 }
 
 TEST_F(Players, DamagedModuleSettingsStartOnlyPlayersEachAtMostOnce)
 {
-    std::vector<int> tooLong(25, 3); // its first 20 bytes would ask for the wave player alone
-    tooLong[1] = tooLong[2] = tooLong[3] = 2;
-    const int anExtremes[8] = { INT_MIN, INT_MAX, INT_MAX, INT_MIN, INT_MIN, INT_MIN, INT_MAX, INT_MAX };
     const struct {
         std::vector<int> sequence;
-        std::function<void()> damage;
-        size_t nCD, nWave;
-    } cases[] = {
-        { { 1000, 1, 2, 3 },
-          [&] {
-              WriteValue(KEY_CONTROLLER, "ModulePosition", REG_BINARY, anExtremes, sizeof anExtremes);
-              WriteInt(KEY_CONTROLLER, "State", 1);
-              WriteString(KEY_CONTROLLER, "CDPlayerFileName", std::string(300, 'x')); // too long: the default
-              WriteInt(KEY_CONTROLLER, "WavePlayerFileName", 12345); // names no file
-          },
-          1,
-          0 },
-        { { -5, 1, 2, 3 }, [] {}, 0, 0 },
-        { { 3, 0, 4, -1, 7 }, [] {}, 0, 0 },
-        { { 3, 2, 2, 2 },
-          [] { WriteString(KEY_CONTROLLER, "ModulePosition", "junk"), WriteInt(KEY_CONTROLLER, "State", 3); },
-          0,
-          1 },
-        { tooLong, [] {}, 1, 1 },
+        size_t nCDStarts;
+        size_t nWaveStarts;
+        const char* pszWhy;
+    } rows[] = {
+        { .sequence = { 1000, 1, 2, 3 }, .nCDStarts = 1, .nWaveStarts = 1, .pszWhy = "a count too big" },
+        { .sequence = { -5, 1, 2, 3 }, .nCDStarts = 0, .nWaveStarts = 0, .pszWhy = "a negative count" },
+        { .sequence = { 3, 0, 4, -1, 7 }, .nCDStarts = 0, .nWaveStarts = 0, .pszWhy = "no slot of a player" },
+        { .sequence = { 3, 2, 2, 2 }, .nCDStarts = 0, .nWaveStarts = 1, .pszWhy = "the wave player thrice" },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.sequence));
-        m_pLog.reset(), m_pLog = std::make_unique<ModuleLog>();
-        c.damage();
-        HWND hBar = StartBar(c.sequence);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszWhy);
+        m_pLog.reset();
+        m_pLog = std::make_unique<ModuleLog>();
+        HWND hBar = StartBar(row.sequence);
         ASSERT_NE(hBar, nullptr) << "exit code " << m_pBar->ExitCode();
-        EXPECT_TRUE(m_pLog->Starts(CD) == c.nCD && m_pLog->Starts(WAVE) == c.nWave) << m_pLog->Dump();
+        EXPECT_EQ(m_pLog->Starts(CD), row.nCDStarts) << m_pLog->Dump();
+        EXPECT_EQ(m_pLog->Starts(WAVE), row.nWaveStarts) << m_pLog->Dump();
         for (const ProcessEntry& child : ChildProcesses(m_pBar->Pid()))
-            EXPECT_TRUE(child.exe == CD || child.exe == WAVE) << child.exe;
+            EXPECT_TRUE(child.exe == CD || child.exe == WAVE) << child.exe << " is no player";
         ASSERT_TRUE(m_pBar->Close(hBar));
-        // Each player it started was told to exit; one it lost track of would stay.
-        EXPECT_TRUE(WaitUntil([&] { return ChildProcesses(m_pBar->Pid()).empty(); }, 10000));
+        EXPECT_TRUE(WaitUntil([&] { return ChildProcesses(m_pBar->Pid()).empty(); }, 10000))
+            << "each player it started was told to exit; one it lost track of would stay";
         EndChildProcesses(m_pBar->Pid(), 0);
-        DeleteSuiteKeys(), WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 0);
+        DeleteSuiteKeys();
+        WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 0);
     }
 }

@@ -1,174 +1,283 @@
-// The bar's side of the module protocol, with module windows that record what the bar posts them.
+// The bar's side of the module protocol, with module windows of the test that record what the bar posts them.
 #include "tests/support/BarFixture.h"
+#include "tests/support/Controller.h"
+#include "res/resource.h"
+#include <algorithm>
+#include <climits>
 
-enum { DIE = 100, BUTTON, DOCK, RESTART, NOCD, RESIZE, MINBAR, EXIT2, RUNNING }; // what a row does besides a code
+namespace {
 
+constexpr char CD_TITLE[] = "Tymp Studio CDPlayer";
+constexpr char WAVE_TITLE[] = "Tymp Studio WavePlayer";
+constexpr char MIDI_TITLE[] = "Tymp Studio MidiPlayer";
+constexpr int NO_ORDER = -1; // the slot holds no window
+constexpr int NOT_RUNNING = INT_MIN; // the window top of a module that does not run
+using Post = std::pair<HWND, LPARAM>; // a message the bar posted: to which window, with which code
+const std::vector<Post> NOTHING;
+
+// A bar that finds CD audio and a MIDI device, and the players as windows of the test.
 class ModuleProtocol : public BarTest {
 protected:
-    ModuleProtocol() : BarTest(0, 1) { g_moduleMessages.clear(), Restart(true); }
-    ~ModuleProtocol() override { Restart(false); }
-    void Restart(bool bNewBar, const char* pszRunning = "") // modules found running at start, all at one height
+    ModuleProtocol() : BarTest(0, 1) { g_moduleMessages.clear(); }
+    ~ModuleProtocol() override { EndBarAndModules(); }
+    HWND Module(const char* pszTitle, int y = 100)
+    {
+        m_windows.push_back(CreateModuleWindow(pszTitle, y));
+        return m_windows.back();
+    }
+    // The CD, wave and MIDI players attach in this order: their orders are 0, 1 and 2.
+    void StartWithPlayers()
+    {
+        m_pBar = StartBar();
+        m_hCD = Module(CD_TITLE);
+        m_hWave = Module(WAVE_TITLE);
+        m_hMidi = Module(MIDI_TITLE);
+        Tell(m_hCD, MODMSG_ATTACH);
+        Tell(m_hWave, MODMSG_ATTACH);
+        Tell(m_hMidi, MODMSG_ATTACH);
+    }
+    void EndBarAndModules()
     {
         m_pBar.reset();
-        for (const auto& w : std::exchange(m_windows, { { '0', nullptr } }))
-            DestroyWindow(w.second);
-        for (const char* p = pszRunning; *p; p++)
-            Window(*p);
-        m_pBar = bNewBar ? StartBar() : nullptr;
-        m_windows['B'] = m_pBar ? m_pBar->m_hWnd : nullptr;
+        for (HWND hWnd : std::exchange(m_windows, {}))
+            DestroyWindow(hWnd);
+        m_hCD = m_hWave = m_hMidi = nullptr;
+        g_moduleMessages.clear();
     }
-    // B the bar, 0 no window; C and D CD players, W wave, M MIDI, V Volume Control, c and x not the suite's,
-    // k a CD player's title on a child of x.
-    HWND Window(char c)
+    void Tell(HWND hFrom, LPARAM lCode) { m_pBar->SendMessage(g_uModuleMessage, LOWORD((UINT_PTR)hFrom), lCode); }
+    std::vector<Post> Posted() // since last asked
     {
-        if (c == 'k' && !m_windows.count(c))
-            m_windows[c] =
-                CreateWindowExA(0, "STATIC", "Tymp Studio CDPlayer", WS_CHILD, 0, 0, 9, 9, Window('x'), 0, 0, 0);
-        static const char* const apszTitle[] = { "Tymp Studio CDPlayer",
-                                                 "Tymp Studio CDPlayer",
-                                                 "Tymp Studio WavePlayer",
-                                                 "Tymp Studio MidiPlayer",
-                                                 "Volume Control",
-                                                 "Tymp Studio cdplayer",
-                                                 "Anything" };
-        return m_windows.count(c) ? m_windows[c]
-                                  : (m_windows[c] = CreateModuleWindow(apszTitle[std::string("CDWMVcx").find(c)], 100));
-    }
-    void Do(char cWho, int nCode)
-    {
-        switch (nCode) {
-        case DIE: DestroyWindow(Window(cWho)); break;
-        case BUTTON: m_pBar->SendMessage(WM_COMMAND, 104); break;
-        case DOCK: m_pBar->SetDockState(ABE_TOP); break;
-        case RESTART: Restart(true); break;
-        case NOCD: m_pBar->m_bHasCDAudio = FALSE; break;
-        case RESIZE: m_pBar->SendMessage(WM_SIZE, SIZE_RESTORED, 0); break;
-        case MINBAR: m_pBar->ShowWindow(SW_MINIMIZE); break;
-        case EXIT2: m_pBar->SetStartMode(1), m_pBar->PostMessage(WM_COMMAND, 102), m_pBar->ExitController(); break;
-        case RUNNING: Restart(true, "CWM"); break;
-        default: m_pBar->SendMessage(g_uModuleMessage, LOWORD((UINT_PTR)Window(cWho)), nCode);
+        Pump();
+        std::vector<Post> posts;
+        for (const ModuleMessage& message : std::exchange(g_moduleMessages, {})) {
+            EXPECT_EQ(message.wParam, LOWORD((UINT_PTR)m_pBar->m_hWnd)) << "the bar names itself by its low word";
+            posts.push_back({ message.hWnd, message.lParam });
         }
+        return posts;
     }
-    // "DmWm": what the bar posted since last asked, by window and code (x exit, a, d detach, m, r); ! a wrong sender.
-    std::string Posted()
+    std::vector<Post> ToEachPlayer(LPARAM lCode) const // that runs, in slot order
     {
-        std::string str;
-        for (const ModuleMessage& m : (Pump(), std::exchange(g_moduleMessages, {})))
-            for (const auto& w : m_windows)
-                str += w.second != m.hWnd
-                           ? ""
-                           : std::string(1, w.first) + "xadmr?"[std::min<ULONG_PTR>((ULONG_PTR)m.lParam + 1, 5)] +
-                                 (m.wParam == LOWORD((UINT_PTR)m_pBar->m_hWnd) ? "" : "!");
-        return str;
+        std::vector<Post> posts;
+        for (HWND hWnd : { m_hCD, m_hWave, m_hMidi })
+            if (hWnd)
+                posts.push_back({ hWnd, lCode });
+        return posts;
     }
-    // "0R-L1R2m0eg": order (- none) and tooltip (L/R) of slots 1..3, next order, minimised, menu 32771/120, Iconic.
-    std::string State()
+    std::vector<int> Orders() const // of the CD, wave and MIDI slots
     {
-        std::string str;
-        for (int i = 1; i < 4; i++)
-            str += std::string(1, m_pBar->m_modules[i].hWnd ? char('0' + m_pBar->m_modules[i].nOrder) : '-') +
-                   "LR"[!m_pBar->m_bLaunchModule[i]];
+        std::vector<int> orders;
+        for (int i = MODULE_CDPLAYER; i <= MODULE_MIDIPLAYER; i++)
+            orders.push_back(m_pBar->m_modules[i].hWnd ? m_pBar->m_modules[i].nOrder : NO_ORDER);
+        return orders;
+    }
+    void ExpectModulesMinimized(bool bMinimized, const char* pszWhy) const
+    {
         HMENU hMenu = GetSystemMenu(m_pBar->m_hWnd, FALSE);
-        return str + std::to_string(m_pBar->m_nNextModuleOrder) + "m" + std::to_string(m_pBar->m_nModulesMinimized) +
-               "eg"[!!(GetMenuState(hMenu, 32771, 0) & MF_GRAYED)] + "eg"[!!(GetMenuState(hMenu, 120, 0) & MF_GRAYED)] +
-               (m_pBar->IsIconic() ? "I" : "");
+        EXPECT_EQ(m_pBar->m_nModulesMinimized, bMinimized ? 1 : 0) << pszWhy;
+        EXPECT_EQ((GetMenuState(hMenu, ID_MINIMIZE_MODULES, 0) & MF_GRAYED) != 0, bMinimized)
+            << pszWhy << ": Minimize is offered while the modules are not minimised";
+        EXPECT_EQ((GetMenuState(hMenu, ID_RESTORE_MODULES, 0) & MF_GRAYED) == 0, bMinimized)
+            << pszWhy << ": Restore is offered while they are";
     }
     BarPtr m_pBar;
-    std::map<char, HWND> m_windows;
+    std::vector<HWND> m_windows;
+    HWND m_hCD = nullptr;
+    HWND m_hWave = nullptr;
+    HWND m_hMidi = nullptr;
 };
 
-TEST_F(ModuleProtocol, AttachDetachMinimiseAndRestoreKeepTheStackAndEchoNothingBack)
+} // namespace
+
+TEST_F(ModuleProtocol, AnAttachFromAnyOtherWindowTakesNoSlotButShowsTheBar)
 {
     const struct {
-        char cWho;
-        int nCode;
-        const char* pszPosted;
-        const char* pszState;
-    } script[] = {
-        { 'W', 0, "", "-L0R-L1m0eg" },
-        { 'C', 0, "", "1R0R-L2m0eg" },
-        { 'V', 0, "", "1R0R-L2m0eg" },
-        { 'c', 0, "", "1R0R-L2m0eg" },
-        { 'M', 0, "", "1R0R2R3m0eg" },
-        { 'C', 0, "", "1R0R2R3m0eg" },
-        { 'W', 1, "", "0R-L1R2m0eg" },
-        { 'x', 1, "", "0R-L1R2m0eg" },
-        { '0', 1, "", "0R-L1R2m0eg" },
-        { 'W', 0, "", "0R2R1R3m0eg" },
-        { 'C', DIE, "", "0R2R1R3m0eg" },
-        { 'D', 0, "", "2R1R0R3m0eg" },
-        { 'B', -1, "", "2R1R0R3m0eg" },
-        { 'B', 1, "", "2R1R0R3m0eg" },
-        { 'B', 2, "", "2R1R0R3m0eg" },
-        { 'W', 4, "", "2R1R0R3m0eg" },
-        { 'W', -2, "", "2R1R0R3m0eg" },
-        { 'W', (int)0x80000000, "", "2R1R0R3m0eg" },
-        { 'W', 2, "", "2R1R0R3m1geI" },
-        { 'W', 3, "", "2R1R0R3m0eg" },
-        { 'B', BUTTON, "DmWmMm", "2R1R0R3m1geI" },
-        { 'x', 0, "DrWrMr", "2R1R0R3m0eg" },
-        { 'B', DOCK, "", "2R1R0R3m0eg" },
-        { 'M', 2, "", "2R1R0R3m1ge" },
-        { 'B', BUTTON, "DrWrMr", "2R1R0R3m0eg" },
-        { 'B', BUTTON, "DmWmMm", "2R1R0R3m1ge" },
-        { 'M', DIE, "", "2R1R0R3m1ge" },
-        { 'B', BUTTON, "DrWr", "2R1R0R3m0eg" },
-        { 'W', -1, "DxWxDdWd", "" },
-        // Exit with slot 1 empty (no CD audio, so no slot), with every slot running, and with one.
-        { 'B', RESTART, "", "-L-L-L0m0eg" },
-        { 'B', NOCD, "", "-L-L-L0m0eg" },
-        { 'C', 0, "", "-L-L-L0m0eg" },
-        { 'W', 0, "", "-L0R-L1m0eg" },
-        { 'M', 0, "", "-L0R1R2m0eg" },
-        { 'M', -1, "WdMdWxMx", "" },
-        { 'B', RESTART, "", "-L-L-L0m0eg" },
-        { 'M', 0, "", "-L-L0R1m0eg" },
-        { 'C', 0, "", "1R-L0R2m0eg" },
-        { 'W', 0, "", "1R2R0R3m0eg" },
-        { 'C', -1, "CxWxMx", "" },
-        { 'B', RESTART, "", "-L-L-L0m0eg" },
-        { 'C', 0, "", "0R-L-L1m0eg" },
-        { 'C', -1, "CxCdCd", "" },
-        // A plain resize forgets a module's minimise; an exit that waits runs once; a child is no module.
-        { 'B', RESTART, "", "-L-L-L0m0eg" },
-        { 'W', 0, "", "-L0R-L1m0eg" },
-        { 'B', DOCK, "", "-L0R-L1m0eg" },
-        { 'W', 2, "", "-L0R-L1m1ge" },
-        { 'B', RESIZE, "", "-L0R-L1m1ge" },
-        { 'B', MINBAR, "Wm", "-L0R-L1m1geI" },
-        { 'B', RESTART, "", "-L-L-L0m0eg" },
-        { 'k', 0, "", "-L-L-L0m0eg" },
-        { 'W', 0, "", "-L0R-L1m0eg" },
-        { 'B', EXIT2, "WdWxWd", "" },
-        { 'B', RUNNING, "CaWaMa", "0R1R2R3m0eg" }, // equal tops keep slot order
+        const char* pszTitle;
+        bool bNoCDAudio = false;
+        bool bChild = false;
+        const char* pszWhy;
+    } rows[] = {
+        { .pszTitle = "Tymp Studio cdplayer", .pszWhy = "a title differing only in case" },
+        { .pszTitle = "Volume Control", .pszWhy = "the Volume Control, which takes no part" },
+        { .pszTitle = CD_TITLE, .bNoCDAudio = true, .pszWhy = "the CD player where no CD audio is" },
+        { .pszTitle = CD_TITLE, .bChild = true, .pszWhy = "a stranger's child with the CD player's title" },
     };
-    for (const auto& row : script) {
-        Do(row.cWho, row.nCode);
-        EXPECT_EQ(row.pszPosted, Posted()) << row.cWho << row.nCode << " " << State();
-        EXPECT_EQ(row.pszState, IsWindowVisible(m_pBar->m_hWnd) ? State() : "") << row.cWho << row.nCode;
+    for (const auto& row : rows) {
+        m_pBar = StartBar();
+        m_pBar->ShowWindow(SW_MINIMIZE);
+        if (row.bNoCDAudio)
+            m_pBar->m_bHasCDAudio = FALSE;
+        HWND hModule = Module(row.pszTitle);
+        if (row.bChild)
+            hModule = CreateWindowExA(0, "STATIC", row.pszTitle, WS_CHILD, 0, 0, 9, 9, Module("Anything"), 0, 0, 0);
+        Tell(hModule, MODMSG_ATTACH);
+        EXPECT_EQ(Orders(), (std::vector<int> { NO_ORDER, NO_ORDER, NO_ORDER })) << row.pszWhy << " takes no slot";
+        EXPECT_EQ(m_pBar->m_nNextModuleOrder, 0) << row.pszWhy << " takes no order";
+        EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy << ": any attach shows the minimised bar";
+        EndBarAndModules();
     }
-    EXPECT_EQ(Window('C'), m_pBar->m_modules[1].hWnd) << "the whole handle";
+}
+
+TEST_F(ModuleProtocol, TheBarsOwnPostsAndUnknownCodesChangeNothing)
+{
+    StartWithPlayers();
+    const struct {
+        bool bFromBar;
+        LPARAM lCode;
+        const char* pszWhy;
+    } rows[] = {
+        { .bFromBar = true, .lCode = MODMSG_DETACH, .pszWhy = "the bar's own DETACH" },
+        { .bFromBar = true, .lCode = MODMSG_EXIT, .pszWhy = "the bar's own EXIT" },
+        { .bFromBar = false, .lCode = 4, .pszWhy = "code 4" },
+        { .bFromBar = false, .lCode = -2, .pszWhy = "code -2" },
+        { .bFromBar = false, .lCode = INT_MIN, .pszWhy = "a code of the sign bit alone" },
+    };
+    for (const auto& row : rows) {
+        HWND hFrom = row.bFromBar ? m_pBar->m_hWnd : m_hWave;
+        Tell(hFrom, row.lCode);
+        EXPECT_EQ(Orders(), (std::vector<int> { 0, 1, 2 })) << row.pszWhy << " frees no slot";
+        EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy << " minimises nothing";
+        EXPECT_TRUE(IsWindowVisible(m_pBar->m_hWnd)) << row.pszWhy << " does not end the bar";
+        EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << " tells the modules nothing";
+    }
+}
+
+TEST_F(ModuleProtocol, ADetachClosesTheGapAndTheModuleComingBackGoesLast)
+{
+    StartWithPlayers();
+    Tell(m_hWave, MODMSG_DETACH);
+    EXPECT_EQ(Orders(), (std::vector<int> { 0, NO_ORDER, 1 })) << "the MIDI player moves up into the gap";
+    EXPECT_EQ(m_pBar->m_nNextModuleOrder, 2) << "two modules hold an order";
+    EXPECT_TRUE(m_pBar->m_bLaunchModule[MODULE_WAVEPLAYER]) << "the wave player's button starts it again";
+    Tell(Module("Anything"), MODMSG_DETACH);
+    Tell(nullptr, MODMSG_DETACH);
+    EXPECT_EQ(Orders(), (std::vector<int> { 0, NO_ORDER, 1 }))
+        << "a stranger's and an empty slot's DETACH free nothing";
+    Tell(m_hWave, MODMSG_ATTACH);
+    EXPECT_EQ(Orders(), (std::vector<int> { 0, 2, 1 })) << "back again, the wave player goes last";
+    EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_WAVEPLAYER]) << "its button removes it again";
+}
+
+TEST_F(ModuleProtocol, AModuleAttachingAgainKeepsItsPlaceAndOneThatEndedGivesItUp)
+{
+    StartWithPlayers();
+    Tell(m_hCD, MODMSG_ATTACH);
+    EXPECT_EQ(Orders(), (std::vector<int> { 0, 1, 2 })) << "the CD player announcing itself again keeps its place";
+    DestroyWindow(m_hCD); // without a DETACH
+    HWND hNewCD = Module(CD_TITLE);
+    Tell(hNewCD, MODMSG_ATTACH);
+    EXPECT_EQ(Orders(), (std::vector<int> { 2, 0, 1 })) << "the ended player's gap is closed; the new one goes last";
+    EXPECT_EQ(m_pBar->m_modules[MODULE_CDPLAYER].hWnd, hNewCD) << "the slot keeps the new window's whole handle";
+}
+
+TEST_F(ModuleProtocol, MinimisingAndRestoringReachEveryModuleButTheOneThatDidIt)
+{
+    const struct {
+        int nEdge;
+        bool bBarMinimizes;
+        const char* pszWhy;
+    } rows[] = {
+        { .nEdge = DBE_FLOAT, .bBarMinimizes = true, .pszWhy = "floating, the bar minimises with the modules" },
+        { .nEdge = ABE_TOP, .bBarMinimizes = false, .pszWhy = "docked, only the minimise button follows" },
+    };
+    for (const auto& row : rows) {
+        StartWithPlayers();
+        m_pBar->SetDockState(row.nEdge);
+        Tell(m_hWave, MODMSG_MINIMIZE);
+        EXPECT_EQ(m_pBar->IsIconic() != FALSE, row.bBarMinimizes) << row.pszWhy;
+        ExpectModulesMinimized(true, row.pszWhy);
+        EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << ": a module's minimise is not told back";
+        Tell(m_hWave, MODMSG_RESTORE);
+        EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy;
+        ExpectModulesMinimized(false, row.pszWhy);
+        EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << ": a module's restore is not told back";
+        m_pBar->SendMessage(WM_COMMAND, ID_MINIMIZE_BUTTON);
+        EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE)) << row.pszWhy << ": the button tells each, in slot order";
+        ExpectModulesMinimized(true, row.pszWhy);
+        m_pBar->SendMessage(WM_COMMAND, ID_MINIMIZE_BUTTON);
+        EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_RESTORE)) << row.pszWhy << ": pressed again, the button restores";
+        ExpectModulesMinimized(false, row.pszWhy);
+        EndBarAndModules();
+    }
+}
+
+TEST_F(ModuleProtocol, APlainResizeForgetsAModulesMinimise)
+{
+    StartWithPlayers();
+    m_pBar->SetDockState(ABE_TOP);
+    Tell(m_hWave, MODMSG_MINIMIZE);
+    m_pBar->SendMessage(WM_SIZE, SIZE_RESTORED, 0);
+    EXPECT_EQ(Posted(), NOTHING) << "a docked bar's resize restores no module";
+    ExpectModulesMinimized(true, "a resize is no restore");
+    m_pBar->ShowWindow(SW_MINIMIZE);
+    EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE)) << "the user's minimise after the resize reaches the modules";
+}
+
+TEST_F(ModuleProtocol, AnExitTellsTheModulesOfAnEmptySlotAndSavesThoseThatStillRun)
+{
+    StartWithPlayers();
+    DestroyWindow(m_hCD); // ended without a DETACH: its slot counts as empty
+    Tell(m_hWave, MODMSG_EXIT);
+    const std::vector<Post> expected = {
+        { m_hWave, MODMSG_DETACH }, // for the empty slot, a DETACH to each module that runs
+        { m_hMidi, MODMSG_DETACH },
+        { m_hWave, MODMSG_EXIT }, // then an EXIT to each, in slot order
+        { m_hMidi, MODMSG_EXIT },
+    };
+    EXPECT_EQ(Posted(), expected);
+    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 2, MODULE_WAVEPLAYER, MODULE_MIDIPLAYER }))
+        << "those that still run, in the order they came";
+}
+
+TEST_F(ModuleProtocol, AModuleLeavingWhileAnExitWaitsIsStillInTheSavedLayout)
+{
+    m_pBar = StartBar();
+    m_hWave = Module(WAVE_TITLE);
+    Tell(m_hWave, MODMSG_ATTACH);
+    m_pBar->SetStartMode(START_AUTOCLOSE); // the exit waits, dispatching what comes meanwhile:
+    m_pBar->PostMessage(g_uModuleMessage, LOWORD((UINT_PTR)m_hWave), MODMSG_DETACH); // the module leaving
+    m_pBar->PostMessage(WM_COMMAND, ID_EXIT_BUTTON); // and the user's Exit click after that
+    m_pBar->ExitController();
+    const std::vector<Post> expected = { { m_hWave, MODMSG_DETACH },
+                                         { m_hWave, MODMSG_EXIT },
+                                         { m_hWave, MODMSG_DETACH } };
+    EXPECT_EQ(Posted(), expected) << "one exit sequence: the Exit click during the wait starts no second one";
+    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 1, MODULE_WAVEPLAYER })) << "it ran when the exit began";
+}
+
+TEST_F(ModuleProtocol, ModulesRunningAtStartAreStackedByTheHeightOfTheirWindows)
+{
+    const struct {
+        int nTopCD;
+        int nTopWave;
+        int nTopMidi;
+        std::vector<int> orders; // of the CD, wave and MIDI slots
+        const char* pszWhy;
+    } rows[] = {
+        { .nTopCD = 300, .nTopWave = 100, .nTopMidi = 200, .orders = { 2, 0, 1 }, .pszWhy = "the highest first" },
+        { .nTopCD = 150, .nTopWave = 150, .nTopMidi = 150, .orders = { 0, 1, 2 }, .pszWhy = "equal: in slot order" },
+        { .nTopCD = 400, .nTopWave = NOT_RUNNING, .nTopMidi = 120, .orders = { 1, NO_ORDER, 0 }, .pszWhy = "gaps" },
+    };
+    for (const auto& row : rows) {
+        if (row.nTopCD != NOT_RUNNING)
+            m_hCD = Module(CD_TITLE, row.nTopCD);
+        if (row.nTopWave != NOT_RUNNING)
+            m_hWave = Module(WAVE_TITLE, row.nTopWave);
+        if (row.nTopMidi != NOT_RUNNING)
+            m_hMidi = Module(MIDI_TITLE, row.nTopMidi);
+        m_pBar = StartBar();
+        EXPECT_EQ(Orders(), row.orders) << row.pszWhy;
+        EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_ATTACH)) << row.pszWhy << ": each is told the bar is here";
+        EndBarAndModules();
+    }
 }
 
 TEST_F(ModuleProtocol, EveryMouseMoveSeesTheVolumeControlComeAndGo)
 {
-    for (int i = 0; i < 4; i++) {
-        i % 2 ? (void)(DestroyWindow(Window('V')), m_windows.erase('V')) : (void)Window('V');
-        Pump();
-        m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
-        EXPECT_EQ(i % 2 == 1, m_pBar->m_bLaunchModule[MODULE_VOLUME] != FALSE) << i;
-    }
-}
-
-TEST_F(ModuleProtocol, AStormOfMessagesLeavesTheOrdersZeroToNMinusOne)
-{
-    Do('D', DIE);
-    for (unsigned i = 0, uSeed = 1; i < 20000; i++, uSeed = uSeed * 1103515245 + 12345)
-        Do(
-            "CWMDBx0" [(uSeed >> 8) % 7], std::vector<int> { 0, 1, 0, 1, 4, -2, 0x7FFFFFFF }[(uSeed >> 16) % 7]);
-    std::string strOrders;
-    for (const ModuleSlot& slot : m_pBar->m_modules)
-        strOrders += slot.hWnd ? std::to_string(slot.nOrder) : "";
-    std::sort(strOrders.begin(), strOrders.end());
-    EXPECT_EQ(std::string("0123456789").substr(0, m_pBar->m_nNextModuleOrder), strOrders) << State();
+    m_pBar = StartBar();
+    HWND hVolume = CreateModuleWindow("Volume Control", 100);
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+    EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "running: its button closes it";
+    DestroyWindow(hVolume);
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+    EXPECT_TRUE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "gone: its button starts it";
 }

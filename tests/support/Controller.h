@@ -5,6 +5,7 @@
 #include "Processes.h"
 #include "Registry.h"
 #include "Wait.h"
+#include "controller/ControllerDlg.h"
 #include "tests/fakecd/FakeCdAudio.h"
 #include <gtest/gtest.h>
 #include <mmsystem.h>
@@ -12,7 +13,6 @@
 #include <memory>
 
 constexpr char BAR_TITLE[] = "Tymp Studio 3.0"; // the bar, its progress window and the icon copy
-constexpr UINT WM_CLOSEINSTANCE = WM_USER + 700;
 constexpr DWORD START_TIMEOUT = 30000;
 
 class Controller : public Process {
@@ -37,15 +37,34 @@ protected:
         ASSERT_GT(mixerGetNumDevs(), 0u) << "no mixer: HOME needs the null sound device";
         EndAllControllers();
         DeleteSuiteKeys();
-        WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 0), WriteInt(KEY_CONTROLLER, "ModuleSequence", 0);
+        WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 0);
+        WriteInt(KEY_CONTROLLER, "ModuleSequence", 0);
     }
-    void TearDown() override { EndAllControllers(), DeleteSuiteKeys(); }
+    void TearDown() override
+    {
+        EndAllControllers();
+        DeleteSuiteKeys();
+    }
 };
+
+// "ModuleSequence" as the bar saved it: the count and that many slots; { -1 } if not 20 bytes.
+inline std::vector<int> SavedModuleSequence()
+{
+    const std::vector<BYTE> saved = ReadValue(KEY_CONTROLLER, "ModuleSequence").data;
+    const int* pn = reinterpret_cast<const int*>(saved.data());
+    if (saved.size() != 20)
+        return { -1 };
+    return std::vector<int>(pn, pn + 1 + std::clamp(pn[0], 0, 3));
+}
 
 // Bars that find CD audio and start the stand-in players, which write to m_pLog.
 class ModuleTest : public ControllerTest {
 protected:
-    void TearDown() override { ControllerTest::TearDown(), EndChildProcesses(m_pBar ? m_pBar->Pid() : 0, 5000); }
+    void TearDown() override
+    {
+        ControllerTest::TearDown();
+        EndChildProcesses(m_pBar ? m_pBar->Pid() : 0, 5000);
+    }
     HWND StartBar(const std::vector<int>& sequence) // stored as "ModuleSequence"
     {
         WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, sequence.data(), (DWORD)sequence.size() * 4);
@@ -54,17 +73,10 @@ protected:
         m_pBar = std::make_unique<Controller>();
         return m_pBar->WaitForBar();
     }
-    HWND WaitForModule(const char* pszTitle) // shown by a child of the bar
+    HWND WaitForModule(const char* pszTitle) // shown by a child of the bar; null if none comes
     {
         WaitUntil([&] { return ChildWindowTitled(pszTitle, m_pBar->Pid()) != nullptr; }, 10000);
         return ChildWindowTitled(pszTitle, m_pBar->Pid());
-    }
-    std::vector<int> SavedSequence() const // the count and that many slots
-    {
-        const RegValue value = ReadValue(KEY_CONTROLLER, "ModuleSequence");
-        const int* pn = reinterpret_cast<const int*>(value.data.data());
-        return value.data.size() != 20 ? std::vector<int> { -1 }
-                                       : std::vector<int>(pn, pn + 1 + std::clamp(pn[0], 0, 3));
     }
     std::unique_ptr<ModuleLog> m_pLog = std::make_unique<ModuleLog>();
     std::unique_ptr<Controller> m_pBar;

@@ -72,12 +72,9 @@ protected:
     }
     void ExpectModulesMinimized(bool bMinimized, const char* pszWhy) const
     {
-        HMENU hMenu = GetSystemMenu(m_pBar->m_hWnd, FALSE);
+        const UINT nState = GetMenuState(GetSystemMenu(m_pBar->m_hWnd, FALSE), ID_RESTORE_MODULES, 0);
         EXPECT_EQ(m_pBar->m_nModulesMinimized, bMinimized ? 1 : 0) << pszWhy;
-        EXPECT_EQ((GetMenuState(hMenu, ID_MINIMIZE_MODULES, 0) & MF_GRAYED) != 0, bMinimized)
-            << pszWhy << ": Minimize is offered while the modules are not minimised";
-        EXPECT_EQ((GetMenuState(hMenu, ID_RESTORE_MODULES, 0) & MF_GRAYED) == 0, bMinimized)
-            << pszWhy << ": Restore is offered while they are";
+        EXPECT_EQ((nState & MF_GRAYED) == 0, bMinimized) << pszWhy << ": the menu offers Restore while they are";
     }
     BarPtr m_pBar;
     std::vector<HWND> m_windows;
@@ -88,57 +85,47 @@ protected:
 
 } // namespace
 
-TEST_F(ModuleProtocol, AnAttachFromAnyOtherWindowTakesNoSlotButShowsTheBar)
-{
-    const struct {
-        const char* pszTitle;
-        bool bNoCDAudio = false;
-        bool bChild = false;
-        const char* pszWhy;
-    } rows[] = {
-        { .pszTitle = "Tymp Studio cdplayer", .pszWhy = "a title differing only in case" },
-        { .pszTitle = "Volume Control", .pszWhy = "the Volume Control, which takes no part" },
-        { .pszTitle = CD_TITLE, .bNoCDAudio = true, .pszWhy = "the CD player where no CD audio is" },
-        { .pszTitle = CD_TITLE, .bChild = true, .pszWhy = "a stranger's child with the CD player's title" },
-    };
-    for (const auto& row : rows) {
-        m_pBar = StartBar();
-        m_pBar->ShowWindow(SW_MINIMIZE);
-        if (row.bNoCDAudio)
-            m_pBar->m_bHasCDAudio = FALSE;
-        HWND hModule = Module(row.pszTitle);
-        if (row.bChild)
-            hModule = CreateWindowExA(0, "STATIC", row.pszTitle, WS_CHILD, 0, 0, 9, 9, Module("Anything"), 0, 0, 0);
-        Tell(hModule, MODMSG_ATTACH);
-        EXPECT_EQ(Orders(), (std::vector<int> { NO_ORDER, NO_ORDER, NO_ORDER })) << row.pszWhy << " takes no slot";
-        EXPECT_EQ(m_pBar->m_nNextModuleOrder, 0) << row.pszWhy << " takes no order";
-        EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy << ": any attach shows the minimised bar";
-        EndBarAndModules();
-    }
-}
-
-TEST_F(ModuleProtocol, TheBarsOwnPostsAndUnknownCodesChangeNothing)
+TEST_F(ModuleProtocol, StrangersTheBarsOwnPostsAndUnknownCodesChangeNothing)
 {
     StartWithPlayers();
     const struct {
-        bool bFromBar;
+        const char* pszTitle = nullptr; // of a new window that sends the code; none: the bar or the wave player
+        bool bChild = false;
+        bool bFromBar = false;
         LPARAM lCode;
         const char* pszWhy;
     } rows[] = {
+        { .pszTitle = "Tymp Studio cdplayer", .lCode = MODMSG_ATTACH, .pszWhy = "a title differing only in case" },
+        { .pszTitle = "Volume Control", .lCode = MODMSG_ATTACH, .pszWhy = "the Volume Control, which takes no part" },
+        { .pszTitle = CD_TITLE, .bChild = true, .lCode = MODMSG_ATTACH, .pszWhy = "a child with a player's title" },
         { .bFromBar = true, .lCode = MODMSG_DETACH, .pszWhy = "the bar's own DETACH" },
-        { .bFromBar = true, .lCode = MODMSG_EXIT, .pszWhy = "the bar's own EXIT" },
-        { .bFromBar = false, .lCode = 4, .pszWhy = "code 4" },
-        { .bFromBar = false, .lCode = -2, .pszWhy = "code -2" },
-        { .bFromBar = false, .lCode = INT_MIN, .pszWhy = "a code of the sign bit alone" },
+        { .lCode = -2, .pszWhy = "code -2" },
+        { .lCode = INT_MIN, .pszWhy = "a code of the sign bit alone" },
     };
     for (const auto& row : rows) {
         HWND hFrom = row.bFromBar ? m_pBar->m_hWnd : m_hWave;
+        if (row.pszTitle)
+            hFrom = Module(row.bChild ? "Anything" : row.pszTitle);
+        if (row.bChild)
+            hFrom = CreateWindowExA(0, "STATIC", row.pszTitle, WS_CHILD, 0, 0, 9, 9, hFrom, 0, 0, 0);
         Tell(hFrom, row.lCode);
+        EXPECT_EQ(m_pBar->m_modules[MODULE_CDPLAYER].hWnd, m_hCD) << row.pszWhy << " takes no slot";
         EXPECT_EQ(Orders(), (std::vector<int> { 0, 1, 2 })) << row.pszWhy << " frees no slot";
+        EXPECT_EQ(m_pBar->m_nNextModuleOrder, 3) << row.pszWhy << " takes no order";
         EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy << " minimises nothing";
-        EXPECT_TRUE(IsWindowVisible(m_pBar->m_hWnd)) << row.pszWhy << " does not end the bar";
         EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << " tells the modules nothing";
     }
+}
+
+TEST_F(ModuleProtocol, AnAttachShowsTheMinimisedBarEvenFromAStranger)
+{
+    m_pBar = StartBar();
+    m_pBar->ShowWindow(SW_MINIMIZE);
+    m_pBar->m_bHasCDAudio = FALSE;
+    Tell(Module(CD_TITLE), MODMSG_ATTACH);
+    EXPECT_FALSE(m_pBar->IsIconic()) << "shown again";
+    EXPECT_EQ(Orders(), (std::vector<int> { NO_ORDER, NO_ORDER, NO_ORDER }))
+        << "no CD audio: no slot for the CD player";
 }
 
 TEST_F(ModuleProtocol, ADetachClosesTheGapAndTheModuleComingBackGoesLast)
@@ -186,10 +173,7 @@ TEST_F(ModuleProtocol, MinimisingAndRestoringReachEveryModuleButTheOneThatDidIt)
         EXPECT_EQ(m_pBar->IsIconic() != FALSE, row.bBarMinimizes) << row.pszWhy;
         ExpectModulesMinimized(true, row.pszWhy);
         EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << ": a module's minimise is not told back";
-        Tell(m_hWave, MODMSG_RESTORE);
-        EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy;
-        ExpectModulesMinimized(false, row.pszWhy);
-        EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << ": a module's restore is not told back";
+        Tell(m_hWave, MODMSG_RESTORE); // followed likewise, or the button below would restore
         m_pBar->SendMessage(WM_COMMAND, ID_MINIMIZE_BUTTON);
         EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE)) << row.pszWhy << ": the button tells each, in slot order";
         ExpectModulesMinimized(true, row.pszWhy);
@@ -212,36 +196,24 @@ TEST_F(ModuleProtocol, APlainResizeForgetsAModulesMinimise)
     EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE)) << "the user's minimise after the resize reaches the modules";
 }
 
-TEST_F(ModuleProtocol, AnExitTellsTheModulesOfAnEmptySlotAndSavesThoseThatStillRun)
+// The exit storm: while an exit waits, a module leaves and the user clicks Exit.
+TEST_F(ModuleProtocol, AnExitThatWaitsTellsEachModuleOnceAndSavesThoseThatRanWhenItBegan)
 {
     StartWithPlayers();
     DestroyWindow(m_hCD); // ended without a DETACH: its slot counts as empty
-    Tell(m_hWave, MODMSG_EXIT);
+    m_pBar->SetStartMode(START_AUTOCLOSE); // the exit waits, dispatching what comes meanwhile
+    m_pBar->PostMessage(g_uModuleMessage, LOWORD((UINT_PTR)m_hWave), MODMSG_DETACH);
+    m_pBar->PostMessage(WM_COMMAND, ID_EXIT_BUTTON);
+    Tell(m_hMidi, MODMSG_EXIT);
     const std::vector<Post> expected = {
         { m_hWave, MODMSG_DETACH }, // for the empty slot, a DETACH to each module that runs
         { m_hMidi, MODMSG_DETACH },
         { m_hWave, MODMSG_EXIT }, // then an EXIT to each, in slot order
         { m_hMidi, MODMSG_EXIT },
     };
-    EXPECT_EQ(Posted(), expected);
-    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 2, MODULE_WAVEPLAYER, MODULE_MIDIPLAYER }))
-        << "those that still run, in the order they came";
-}
-
-TEST_F(ModuleProtocol, AModuleLeavingWhileAnExitWaitsIsStillInTheSavedLayout)
-{
-    m_pBar = StartBar();
-    m_hWave = Module(WAVE_TITLE);
-    Tell(m_hWave, MODMSG_ATTACH);
-    m_pBar->SetStartMode(START_AUTOCLOSE); // the exit waits, dispatching what comes meanwhile:
-    m_pBar->PostMessage(g_uModuleMessage, LOWORD((UINT_PTR)m_hWave), MODMSG_DETACH); // the module leaving
-    m_pBar->PostMessage(WM_COMMAND, ID_EXIT_BUTTON); // and the user's Exit click after that
-    m_pBar->ExitController();
-    const std::vector<Post> expected = { { m_hWave, MODMSG_DETACH },
-                                         { m_hWave, MODMSG_EXIT },
-                                         { m_hWave, MODMSG_DETACH } };
     EXPECT_EQ(Posted(), expected) << "one exit sequence: the Exit click during the wait starts no second one";
-    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 1, MODULE_WAVEPLAYER })) << "it ran when the exit began";
+    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 2, MODULE_WAVEPLAYER, MODULE_MIDIPLAYER }))
+        << "the wave player left during the wait, the CD player had ended before";
 }
 
 TEST_F(ModuleProtocol, ModulesRunningAtStartAreStackedByTheHeightOfTheirWindows)
@@ -255,7 +227,11 @@ TEST_F(ModuleProtocol, ModulesRunningAtStartAreStackedByTheHeightOfTheirWindows)
     } rows[] = {
         { .nTopCD = 300, .nTopWave = 100, .nTopMidi = 200, .orders = { 2, 0, 1 }, .pszWhy = "the highest first" },
         { .nTopCD = 150, .nTopWave = 150, .nTopMidi = 150, .orders = { 0, 1, 2 }, .pszWhy = "equal: in slot order" },
-        { .nTopCD = 400, .nTopWave = NOT_RUNNING, .nTopMidi = 120, .orders = { 1, NO_ORDER, 0 }, .pszWhy = "gaps" },
+        { .nTopCD = 400,
+          .nTopWave = NOT_RUNNING,
+          .nTopMidi = 120,
+          .orders = { 1, NO_ORDER, 0 },
+          .pszWhy = "empty last" },
     };
     for (const auto& row : rows) {
         if (row.nTopCD != NOT_RUNNING)

@@ -1,9 +1,10 @@
 #include "Controller.h"
+#include "res/resource.h"
 
-static bool IsProgress(HWND h)
+static bool IsProgress(HWND h) // by its status line
 {
-    return GetDlgItem(h, 1001) != nullptr;
-} // its status line
+    return GetDlgItem(h, IDC_LOADING_STATUS) != nullptr;
+}
 
 std::vector<HWND> ShownBars(DWORD pid)
 {

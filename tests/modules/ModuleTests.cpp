@@ -98,7 +98,8 @@ TEST_F(ModuleProtocol, StrangersTheBarsOwnPostsAndUnknownCodesChangeNothing)
         { .pszTitle = "Tymp Studio cdplayer", .lCode = MODMSG_ATTACH, .pszWhy = "a title differing only in case" },
         { .pszTitle = "Volume Control", .lCode = MODMSG_ATTACH, .pszWhy = "the Volume Control, which takes no part" },
         { .pszTitle = CD_TITLE, .bChild = true, .lCode = MODMSG_ATTACH, .pszWhy = "a child with a player's title" },
-        { .bFromBar = true, .lCode = MODMSG_DETACH, .pszWhy = "the bar's own DETACH" },
+        { .bFromBar = true, .lCode = MODMSG_MINIMIZE, .pszWhy = "the bar's own MINIMIZE" },
+        { .bFromBar = true, .lCode = MODMSG_EXIT, .pszWhy = "the bar's own EXIT" },
         { .lCode = -2, .pszWhy = "code -2" },
         { .lCode = INT_MIN, .pszWhy = "a code of the sign bit alone" },
     };

@@ -38,8 +38,8 @@ TEST_F(Players, ClicksStartAndRemoveTheCDPlayerAndTheWavePlayerHearsOfItsEmptySl
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hVolume); })) << "the second press closes it";
     ASSERT_TRUE(m_pBar->Close(hBar));
     EXPECT_TRUE(m_pLog->WaitForLine(WAVE, "exit"));
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int> { MODMSG_DETACH, MODMSG_EXIT })) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << "its button's EXIT\n" << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int> { MODMSG_DETACH, MODMSG_EXIT })) << "the CD slot empty";
     EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 1, MODULE_WAVEPLAYER })) << "no removed player, no applet";
 }
 
@@ -59,14 +59,14 @@ TEST_F(Players, EachPlayerAttachesBeforeTheNextStartsAndOneKilledAndStartedAgain
     HWND hNew = nullptr;
     auto attached = [&] {
         hNew = WaitForModule(WAVE_TITLE);
-        return m_pLog->CodesFrom(CD, hNew) == std::vector<int> { MODMSG_ATTACH };
+        return hNew != hWave && m_pLog->CodesFrom(CD, hNew) == std::vector<int> { MODMSG_ATTACH };
     };
     ASSERT_TRUE(WaitUntil(attached)) << "the CD player hears the new wave player";
     ASSERT_TRUE(m_pBar->Close(hBar));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hCD); })) << m_pLog->Dump();
-    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << m_pLog->Dump();
+    EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << "no slot empty\n" << m_pLog->Dump();
     EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), std::vector<int> { MODMSG_EXIT }) << "the new one holds the slot";
-    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 2, MODULE_CDPLAYER, MODULE_WAVEPLAYER }));
+    EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 2, MODULE_CDPLAYER, MODULE_WAVEPLAYER })) << "each once";
 }
 
 TEST_F(Players, DamagedModuleSettingsStartOnlyPlayersEachAtMostOnce)

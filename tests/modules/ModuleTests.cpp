@@ -11,7 +11,7 @@ constexpr char CD_TITLE[] = "Tymp Studio CDPlayer";
 constexpr char WAVE_TITLE[] = "Tymp Studio WavePlayer";
 constexpr char MIDI_TITLE[] = "Tymp Studio MidiPlayer";
 constexpr int NO_ORDER = -1; // the slot holds no window
-constexpr int NOT_RUNNING = INT_MIN; // the window top of a module that does not run
+constexpr int NO_TOP = INT_MIN; // the window top of a module that does not run
 using Post = std::pair<HWND, LPARAM>; // a message the bar posted: to which window, with which code
 const std::vector<Post> NOTHING;
 
@@ -125,8 +125,7 @@ TEST_F(ModuleProtocol, AnAttachShowsTheMinimisedBarEvenFromAStranger)
     m_pBar->m_bHasCDAudio = FALSE;
     Tell(Module(CD_TITLE), MODMSG_ATTACH);
     EXPECT_FALSE(m_pBar->IsIconic()) << "shown again";
-    EXPECT_EQ(Orders(), (std::vector<int> { NO_ORDER, NO_ORDER, NO_ORDER }))
-        << "no CD audio: no slot for the CD player";
+    EXPECT_EQ(Orders(), (std::vector<int> { NO_ORDER, NO_ORDER, NO_ORDER })) << "no CD audio: no CD player";
 }
 
 TEST_F(ModuleProtocol, ADetachClosesTheGapAndTheModuleComingBackGoesLast)
@@ -139,7 +138,7 @@ TEST_F(ModuleProtocol, ADetachClosesTheGapAndTheModuleComingBackGoesLast)
     Tell(Module("Anything"), MODMSG_DETACH);
     Tell(nullptr, MODMSG_DETACH);
     EXPECT_EQ(Orders(), (std::vector<int> { 0, NO_ORDER, 1 }))
-        << "a stranger's and an empty slot's DETACH free nothing";
+        << "a stranger's or an empty slot's DETACH frees nothing";
     Tell(m_hWave, MODMSG_ATTACH);
     EXPECT_EQ(Orders(), (std::vector<int> { 0, 2, 1 })) << "back again, the wave player goes last";
     EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_WAVEPLAYER]) << "its button removes it again";
@@ -226,20 +225,16 @@ TEST_F(ModuleProtocol, ModulesRunningAtStartAreStackedByTheHeightOfTheirWindows)
         std::vector<int> orders; // of the CD, wave and MIDI slots
         const char* pszWhy;
     } rows[] = {
-        { .nTopCD = 300, .nTopWave = 100, .nTopMidi = 200, .orders = { 2, 0, 1 }, .pszWhy = "the highest first" },
-        { .nTopCD = 150, .nTopWave = 150, .nTopMidi = 150, .orders = { 0, 1, 2 }, .pszWhy = "equal: in slot order" },
-        { .nTopCD = 400,
-          .nTopWave = NOT_RUNNING,
-          .nTopMidi = 120,
-          .orders = { 1, NO_ORDER, 0 },
-          .pszWhy = "empty last" },
+        { .nTopCD = 300, .nTopWave = 100, .nTopMidi = 200, .orders = { 2, 0, 1 }, .pszWhy = "highest first" },
+        { .nTopCD = 150, .nTopWave = 150, .nTopMidi = 150, .orders = { 0, 1, 2 }, .pszWhy = "equal: slot order" },
+        { .nTopCD = 400, .nTopWave = NO_TOP, .nTopMidi = 120, .orders = { 1, NO_ORDER, 0 }, .pszWhy = "none last" },
     };
     for (const auto& row : rows) {
-        if (row.nTopCD != NOT_RUNNING)
+        if (row.nTopCD != NO_TOP)
             m_hCD = Module(CD_TITLE, row.nTopCD);
-        if (row.nTopWave != NOT_RUNNING)
+        if (row.nTopWave != NO_TOP)
             m_hWave = Module(WAVE_TITLE, row.nTopWave);
-        if (row.nTopMidi != NOT_RUNNING)
+        if (row.nTopMidi != NO_TOP)
             m_hMidi = Module(MIDI_TITLE, row.nTopMidi);
         m_pBar = StartBar();
         EXPECT_EQ(Orders(), row.orders) << row.pszWhy;

@@ -29,10 +29,14 @@ INT_PTR CDialog::DoModal()
     if (Create(m_nIDTemplate, m_pParentWnd))
         RunModalLoop();
     m_bInModalLoop = FALSE;
+    // The owner is enabled before the dialog hides: a disabled owner cannot take
+    // activation back, and the system would give it to some other window.
     if (bDisableParent)
         ::EnableWindow(hParent, TRUE);
-    // Activate the owner before the dialog goes, so that activation returns to it.
-    if (hParent && ::GetActiveWindow() == m_hWnd)
+    const BOOL bWasActive = ::GetActiveWindow() == m_hWnd;
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    if (hParent && bWasActive)
         ::SetActiveWindow(hParent);
     DestroyWindow();
     return m_nModalResult;
@@ -67,9 +71,9 @@ void CDialog::EndDialog(int nResult)
         ::EndDialog(m_hWnd, nResult);
         return;
     }
+    // DoModal hides the dialog once its owner is enabled again.
     m_nModalResult = nResult;
     m_bInModalLoop = FALSE;
-    ShowWindow(SW_HIDE);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)

@@ -55,7 +55,9 @@ void CControllerDlg::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
         UpdateWindow();
         if (!m_nModulesMinimized)
             ArrangeModulesBehindBar();
-        if (HWND hDialog = FindOpenDialog()) {
+        // A dialog that is closing is hidden first; activation then stays with the bar.
+        HWND hDialog = FindOpenDialog();
+        if (hDialog && ::IsWindowVisible(hDialog)) {
             ::SetWindowPos(hDialog, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
             return;
         }

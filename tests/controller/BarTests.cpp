@@ -1,30 +1,47 @@
-// The controller bar on real windows: its controls, faces, feet, menu and commands.
+// The controller bar on real windows: its controls, faces, feet, menu, commands and dialogs.
 #include "tests/support/BarFixture.h"
 #include "tests/support/Pixels.h"
 #include "tests/support/Processes.h"
 #include "controller/Leg.h"
+#include "panekit/PaneKitRes.h"
 #include "res/resource.h"
-#include <set>
+#include <algorithm>
 
 namespace {
 
-const RECT FLOAT_RECT = { 308, 216, 716, 261 }, TOP_RECT = { 0, 0, 1024, 32 }, LEFT_RECT = { 0, 0, 32, 768 };
+using Pos = std::pair<int, int>;
+const Pos NO_WINDOW = { -1, -1 };
+const RECT FLOAT_RECT = { 308, 216, 716, 261 }, TOP_RECT = { 0, 0, 1024, 32 }, BOTTOM_RECT = { 0, 736, 1024, 768 };
+const RECT LEFT_RECT = { 0, 0, 32, 768 }, RIGHT_RECT = { 992, 0, 1024, 768 };
 
-// A window's top-left corner, in hParent's client area when one is given; (-1, -1) for no window.
-std::pair<int, int> Pos(HWND hWnd, HWND hParent = nullptr)
+// The pens of the docked faces' border and grooves; where they draw nothing the face shows its brushed
+// metal, a light blue-grey: every channel from 160 to 224 (the window's own background is lighter).
+constexpr DWORD BLACK = 0x000000, DARK_GREY = 0x808080, WHITE = 0xFFFFFF, METAL = 0xFF000000;
+bool IsMetal(DWORD rgb)
 {
+    const BYTE abChannels[3] = { GetRValue(rgb), GetGValue(rgb), GetBValue(rgb) };
+    return std::all_of(abChannels, abChannels + 3, [](BYTE b) { return b >= 160 && b <= 224; });
+}
+
+// A window's top-left corner, in hParent's client area when one is given.
+Pos TopLeft(HWND hWnd, HWND hParent = nullptr)
+{
+    if (!IsWindow(hWnd))
+        return NO_WINDOW;
     POINT pt = { WindowRect(hWnd).left, WindowRect(hWnd).top };
-    return hWnd && (!hParent || ScreenToClient(hParent, &pt)) ? std::make_pair((int)pt.x, (int)pt.y)
-                                                              : std::make_pair(-1, -1);
+    if (hParent)
+        ScreenToClient(hParent, &pt);
+    return { pt.x, pt.y };
 }
-// Waits until rc of hWnd's client area shows a bitmap's part at (x, y); answers the first difference.
-std::string Shows(HWND hWnd, RECT rc, UINT nIDBitmap, int x = 0, int y = 0)
+
+// Waits until rc of hWnd's client area shows the same-sized part of a bitmap at ptBitmap.
+bool Shows(HWND hWnd, const RECT& rc, UINT nIDBitmap, POINT ptBitmap = {})
 {
-    std::string str;
-    Pixels bitmap = BitmapPixels(GetModuleHandleA(nullptr), nIDBitmap, x, y, rc.right - rc.left, rc.bottom - rc.top);
-    WaitUntil([&] { return !CountDifferences(ScreenPixels(hWnd, rc), bitmap, rc.right - rc.left, &(str = "")); }, 3000);
-    return str;
+    const int cx = rc.right - rc.left;
+    Pixels bitmap = BitmapPixels(GetModuleHandleA(nullptr), nIDBitmap, ptBitmap.x, ptBitmap.y, cx, rc.bottom - rc.top);
+    return WaitUntil([&] { return CountDifferences(ScreenPixels(hWnd, rc), bitmap, cx) == 0; }, 3000);
 }
+
 class Bar : public BarTest {
 protected:
     void Start()
@@ -35,207 +52,431 @@ protected:
     }
     void Command(UINT nID) { SendMessageA(m_hBar, WM_COMMAND, nID, 0); }
     HWND Control(int nID) const { return GetDlgItem(m_hBar, nID); }
-    MenuSnapshot Menu(LPARAM lPoint)
-    {
-        Pump();
-        return InspectMenu([&] { SendMessageA(m_hBar, WM_CONTEXTMENU, 0, lPoint); });
-    }
     BarPtr m_pBar;
     HWND m_hBar = nullptr;
 };
 
 } // namespace
 
-TEST_F(Bar, ControlsFollowTheOrientationTheDevicesAndCompanyLocal)
+TEST_F(Bar, EachDeviceFoundTakesTheNextModuleButtonPlace)
 {
     const struct {
-        MCIERROR errCD;
-        UINT nMidi;
-        const char* pszCompany;
-        int x[4];
+        MCIERROR errCDOpen;
+        UINT nMidiDevices = 0;
+        Pos posButtons[4]; // Volume Control, CD player, wave player, MIDI player
+        const char* pszWhy;
     } setups[] = {
-        // floating lefts
-        { MCIERR_DEVICE_OPEN, 0, "MARVIK", { 134, 166, 198, -1 } }, // a busy drive is still a drive
-        { MCIERR_CANNOT_LOAD_DRIVER, 1, "marvik", { 134, -1, 168, 200 } },
-        { 0, 1, "MARVIK", { 134, 166, 198, 230 } },
+        { .errCDOpen = MCIERR_DEVICE_OPEN,
+          .posButtons = { { 134, 13 }, { 166, 13 }, { 198, 13 }, NO_WINDOW },
+          .pszWhy = "a busy drive is still a drive; no MIDI device, no MIDI player" },
+        { .errCDOpen = MCIERR_CANNOT_LOAD_DRIVER,
+          .nMidiDevices = 1,
+          .posButtons = { { 134, 13 }, NO_WINDOW, { 168, 13 }, { 200, 13 } },
+          .pszWhy = "no CD audio: the wave player moves up" },
     };
     for (const auto& c : setups) {
-        FakeDevices devices(c.errCD, c.nMidi);
-        WriteString(KEY_SUITE, "CompanyLocal", c.pszCompany);
+        FakeDevices devices(c.errCDOpen, c.nMidiDevices);
         Start();
         for (int i = 0; i < 4; i++)
-            EXPECT_EQ(std::make_pair(c.x[i], c.x[i] < 0 ? -1 : 13), Pos(Control(107 + i), m_hBar)) << c.pszCompany << i;
-        if (*c.pszCompany == 'M')
-            continue;
-        EXPECT_EQ(nullptr, GetWindow(Control(101), GW_CHILD)) << "a still logo: no clip, no tip";
-        EXPECT_EQ("", WindowText(Control(101)) + Shows(Control(101), { 0, 0, 44, 27 }, 164));
-        Command(ID_DOCK_LEFT);
-        EXPECT_EQ("", Shows(Control(101), { 0, 0, 27, 44 }, 166));
+            EXPECT_EQ(c.posButtons[i], TopLeft(Control(ID_VOLUME_BUTTON + i), m_hBar)) << c.pszWhy << ", module " << i;
     }
-    EXPECT_EQ(std::vector<MCIDEVICEID> { 5 }, FakeDevices::s_closedDevices) << "an opened drive is closed at once";
+}
+
+TEST_F(Bar, ControlsSitWhereEachOrientationPutsThemWithTheirPicturesAndTips)
+{
+    FakeDevices devices(0, 1);
+    WriteString(KEY_SUITE, "CompanyLocal", "MARVIK");
+    Start();
+    EXPECT_EQ(std::vector<MCIDEVICEID> { 5 }, FakeDevices::s_closedDevices) << "the drive opened is closed at once";
     const struct {
-        int nID, pos[3][2];
-        UINT nIDBitmap;
-        const char* pszTip;
+        UINT nID;
+        Pos pos[3]; // floating, docked along a horizontal edge, along a vertical edge
+        UINT nIDBitmap = 0;
     } controls[] = {
-        { 104, { { 296, 13 }, { 324, 6 }, { 4, 324 } }, 216, "Minimize Tymp Studio Module(s)" },
-        { 102, { { 321, 13 }, { 354, 6 }, { 4, 354 } }, 215, "Exit" },
-        { 57670, { { 274, 13 }, { 294, 6 }, { 4, 294 } }, 139, "Help" },
-        { 101, { { 4, 13 }, { 4, 6 }, { 5, 4 } }, 0, "Marvik Tymp Studio Controller" },
-        { 105, { { 66, 13 }, { 86, 6 }, { 4, 86 } }, 177, "Configure Tymp Studio" },
-        { 106, { { 94, 13 }, { 116, 6 }, { 4, 116 } }, 219, "Launch Applications" },
-        { 107, { { 134, 13 }, { 159, 6 }, { 4, 159 } }, 212, "Launch Volume Control" },
-        { 108, { { 166, 13 }, { 189, 6 }, { 4, 189 } }, 210, "Launch CDPlayer" },
-        { 109, { { 198, 13 }, { 219, 6 }, { 4, 219 } }, 213, "Launch WavePlayer" },
-        { 110, { { 230, 13 }, { 249, 6 }, { 4, 249 } }, 211, "Launch MidiPlayer" },
+        { .nID = ID_LOGO, .pos = { { 4, 13 }, { 4, 6 }, { 5, 4 } } },
+        { .nID = ID_SETUP_BUTTON, .pos = { { 66, 13 }, { 86, 6 }, { 4, 86 } }, .nIDBitmap = BITMAP_SETUP_BUTTON },
+        { .nID = ID_LAUNCHAPPS_BUTTON,
+          .pos = { { 94, 13 }, { 116, 6 }, { 4, 116 } },
+          .nIDBitmap = BITMAP_LAUNCHAPPS_BUTTON },
+        { .nID = ID_VOLUME_BUTTON, .pos = { { 134, 13 }, { 159, 6 }, { 4, 159 } }, .nIDBitmap = BITMAP_VOLUME_BUTTON },
+        { .nID = ID_CDPLAYER_BUTTON,
+          .pos = { { 166, 13 }, { 189, 6 }, { 4, 189 } },
+          .nIDBitmap = BITMAP_CDPLAYER_BUTTON },
+        { .nID = ID_WAVEPLAYER_BUTTON,
+          .pos = { { 198, 13 }, { 219, 6 }, { 4, 219 } },
+          .nIDBitmap = BITMAP_WAVEPLAYER_BUTTON },
+        { .nID = ID_MIDIPLAYER_BUTTON,
+          .pos = { { 230, 13 }, { 249, 6 }, { 4, 249 } },
+          .nIDBitmap = BITMAP_MIDIPLAYER_BUTTON },
+        { .nID = ID_HELP, .pos = { { 274, 13 }, { 294, 6 }, { 4, 294 } }, .nIDBitmap = BITMAP_HELP_BUTTON },
+        { .nID = ID_MINIMIZE_BUTTON,
+          .pos = { { 296, 13 }, { 324, 6 }, { 4, 324 } },
+          .nIDBitmap = BITMAP_MINIMIZE_BUTTON },
+        { .nID = ID_EXIT_BUTTON, .pos = { { 321, 13 }, { 354, 6 }, { 4, 354 } }, .nIDBitmap = BITMAP_EXIT_BUTTON },
     };
-    for (int o : { 0, 1, 2 }) {
-        Command(o == 1 ? ID_DOCK_BOTTOM : o == 2 ? ID_DOCK_RIGHT : ID_FLOAT);
-        for (const auto& c : controls) {
-            EXPECT_EQ(std::make_pair(c.pos[o][0], c.pos[o][1]), Pos(Control(c.nID), m_hBar)) << o << " " << c.nID;
-            EXPECT_EQ(c.pszTip, WindowText(Control(c.nID))) << "a control is named by its tip";
-            EXPECT_EQ("", c.nIDBitmap ? Shows(Control(c.nID), { 0, 0, 24, 21 }, c.nIDBitmap) : "") << c.nID;
-        }
-        EXPECT_EQ(o == 2 ? 21 : 54, WindowRect(Control(101)).right - WindowRect(Control(101)).left);
-        EXPECT_EQ(o == 2 ? std::make_pair(3, 36) : std::make_pair(36, 3),
-                  Pos(GetWindow(Control(101), GW_CHILD), Control(101)));
-    }
-    m_pBar->SetModuleLaunchState(MODULE_CDPLAYER, FALSE);
-    for (UINT nID : { 104, ID_DOCK_TOP }) // a rebuild shows the states of the moment
-        Command(nID);
-    EXPECT_EQ("Restore Tymp Studio Module(s), Remove CDPlayer",
-              WindowText(Control(104)) + ", " + WindowText(Control(108)));
-}
-
-TEST_F(Bar, FacesAreTheirBitmapsWithBorderAndGroovesOnlyWhenDockedAndFeetTheirPictureAlone)
-{
-    Start(); // floating: bitmap 135 alone, above and below the controls, where a docked bar has lines
-    EXPECT_EQ("", Shows(m_hBar, { 0, 0, 408, 12 }, 135) + Shows(m_hBar, { 0, 36, 408, 45 }, 135, 0, 36));
-    for (auto& pLeg : m_pBar->m_pLeg) {
-        EXPECT_EQ("", Shows(pLeg->m_hWnd, { 1, 0, 18, 5 }, BITMAP_LEG, 1, 0))
-            << "a foot's client area starts at (2, 2)";
-        HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
-        std::string strIn;
-        for (POINT pt : { POINT { 2, 2 }, { 3, 2 }, { 20, 6 }, { 19, 6 }, { 20, 3 }, { 21, 3 }, { 11, 7 }, { 2, 4 } })
-            strIn += GetWindowRgn(pLeg->m_hWnd, hRgn) && PtInRegion(hRgn, pt.x, pt.y) ? '1' : '0';
-        DeleteObject(hRgn);
-        EXPECT_EQ("01011001", strIn) << "the 19 x 5 picture at (2, 2) without its corners";
-        EXPECT_TRUE((SendMessageA(pLeg->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0), IsWindowVisible(pLeg->m_hWnd)))
-            << "never closes";
-    }
-    for (bool bVertical : { false, true }) {
-        Command(bVertical ? ID_DOCK_LEFT : ID_DOCK_TOP);
-        const int L = bVertical ? 768 : 1024;
-        // At a point along and across the bar: the vertical bar is the horizontal one transposed.
-        auto at = [&](int a, int c, int l = 1, int t = 1) {
-            return bVertical ? RECT { c, a, c + t, a + l } : RECT { a, c, a + l, c + t };
-        };
-        const struct {
-            int a, c;
-            DWORD rgb;
-        } lines[] = { { 500, 31, 0 },        { L - 1, 15, 0 },     { 500, 30, 0x808080 }, { L - 2, 15, 0x808080 },
-                      { 500, 1, 0xFFFFFF },  { 1, 15, 0xFFFFFF },  { 76, 5, 0x808080 },   { 148, 26, 0x808080 },
-                      { 283, 16, 0x808080 }, { 77, 16, 0xFFFFFF }, { 149, 5, 0xFFFFFF },  { 284, 26, 0xFFFFFF } };
-        for (const auto& p : lines)
-            EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(m_hBar, at(p.a, p.c))[0] == p.rgb; }, 2000))
-                << p.a << "," << p.c;
-        EXPECT_EQ("", Shows(m_hBar, at(L - 86, 8, 78, 15), bVertical ? 214 : 132))
-            << "name plate 8 from the end, centred";
-    }
-}
-
-TEST_F(Bar, SavedEdgesAndCommandsPlaceTheBarAndItsFeetAndMarkItsMenu)
-{
-    WriteInt(KEY_CONTROLLER, "AlwaysOnTop", 1);
-    // A saved edge starts a bar, a command moves it. Flags: r controls rebuilt, t topmost, f floating.
     const struct {
-        int nState;
-        UINT nCmd;
-        RECT rc;
-        LONG lData;
-        const char* pszFlags;
-        std::set<UINT> checked;
-    } steps[] = {
-        { 7, 0, FLOAT_RECT, MAKELONG(1, 0), "t", { 32781, 32772 } }, // an unknown edge is kept
-        { -1, 0, FLOAT_RECT, MAKELONG(1, 0), "f", { 32781 } },
-        { 0, 0, LEFT_RECT, MAKELONG(1, 2), "t", { 32778, 32772 } },
-        { -2, 0, FLOAT_RECT, MAKELONG(1, 0), "f", { 32781 } }, // floating is never topmost
-        { 0, ID_DOCK_TOP, TOP_RECT, MAKELONG(1, 1), "rt", { 32777, 32772 } },
-        { 0, ID_ALWAYS_ON_TOP, TOP_RECT, MAKELONG(1, 1), "", { 32777 } },
-        { 0, ID_DOCK_BOTTOM, { 0, 736, 1024, 768 }, MAKELONG(0, 1), "", { 32779 } },
-        { 0, ID_DOCK_LEFT, LEFT_RECT, MAKELONG(0, 2), "r", { 32778 } },
-        { 0, ID_ALWAYS_ON_TOP, LEFT_RECT, MAKELONG(0, 2), "t", { 32778, 32772 } },
-        { 0, ID_DOCK_RIGHT, { 992, 0, 1024, 768 }, MAKELONG(1, 2), "t", { 32780, 32772 } },
-        { 0, ID_FLOAT, FLOAT_RECT, MAKELONG(1, 0), "rf", { 32781 } },
-        { 0, ID_DOCK_BOTTOM, { 0, 736, 1024, 768 }, MAKELONG(1, 1), "rt", { 32779, 32772 } },
-        { 0, ID_AUTO_HIDE, {}, MAKELONG(1, 1), "t", { 32779, 32772, 32773 } },
+        UINT nCommand;
+        int cxLogo;
+        Pos posClip; // of the animation in the logo
+    } orientations[] = {
+        { .nCommand = ID_FLOAT, .cxLogo = 54, .posClip = { 36, 3 } },
+        { .nCommand = ID_DOCK_BOTTOM, .cxLogo = 54, .posClip = { 36, 3 } },
+        { .nCommand = ID_DOCK_RIGHT, .cxLogo = 21, .posClip = { 3, 36 } },
     };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(testing::Message() << s.nState << " " << s.nCmd);
-        HWND hExit = Control(102);
-        s.nCmd ? Command(s.nCmd) : (WriteInt(KEY_CONTROLLER, "State", s.nState), Start());
-        const bool bFloating = strchr(s.pszFlags, 'f') != nullptr;
-        EXPECT_EQ(strchr(s.pszFlags, 'r') != nullptr, s.nCmd && !IsWindow(hExit));
-        EXPECT_EQ(strchr(s.pszFlags, 't') != nullptr, (GetWindowLongA(m_hBar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
-        EXPECT_EQ(s.lData, GetWindowLongPtrA(m_hBar, GWLP_USERDATA)) << "what other programs read";
-        EXPECT_EQ(s.rc, IsRectEmpty(&s.rc) ? s.rc : WindowRect(m_hBar));
-        for (int i = 0; i < 2; i++) // the feet, under a floating bar
-            EXPECT_EQ(bFloating ? std::make_pair(i ? 676 : 327, 259) : std::make_pair(-1, -1),
-                      IsWindowVisible(m_pBar->m_pLeg[i]->m_hWnd) ? Pos(m_pBar->m_pLeg[i]->m_hWnd)
-                                                                 : std::make_pair(-1, -1));
-        MenuSnapshot menu = Menu(MAKELPARAM(200, 180));
-        EXPECT_EQ(std::make_pair(200L, (size_t)14), std::make_pair(menu.rc.left, menu.state.size()))
-            << "all items, at the point";
+    for (int o = 0; o < 3; o++) {
+        Command(orientations[o].nCommand);
+        for (const auto& c : controls) {
+            EXPECT_EQ(c.pos[o], TopLeft(Control(c.nID), m_hBar)) << "control " << c.nID << " in orientation " << o;
+            if (c.nIDBitmap)
+                EXPECT_TRUE(Shows(Control(c.nID), { 0, 0, 24, 21 }, c.nIDBitmap)) << "the picture of " << c.nID;
+        }
+        HWND hLogo = Control(ID_LOGO);
+        EXPECT_EQ(orientations[o].cxLogo, WindowRect(hLogo).right - WindowRect(hLogo).left) << "orientation " << o;
+        EXPECT_EQ(orientations[o].posClip, TopLeft(GetWindow(hLogo, GW_CHILD), hLogo)) << "orientation " << o;
+    }
+    const struct {
+        UINT nID;
+        const char* pszTip;
+    } tips[] = {
+        { .nID = ID_LOGO, .pszTip = "Marvik Tymp Studio Controller" },
+        { .nID = ID_SETUP_BUTTON, .pszTip = "Configure Tymp Studio" },
+        { .nID = ID_LAUNCHAPPS_BUTTON, .pszTip = "Launch Applications" },
+        { .nID = ID_VOLUME_BUTTON, .pszTip = "Launch Volume Control" },
+        { .nID = ID_CDPLAYER_BUTTON, .pszTip = "Launch CDPlayer" },
+        { .nID = ID_WAVEPLAYER_BUTTON, .pszTip = "Launch WavePlayer" },
+        { .nID = ID_MIDIPLAYER_BUTTON, .pszTip = "Launch MidiPlayer" },
+        { .nID = ID_HELP, .pszTip = "Help" },
+        { .nID = ID_MINIMIZE_BUTTON, .pszTip = "Minimize Tymp Studio Module(s)" },
+        { .nID = ID_EXIT_BUTTON, .pszTip = "Exit" },
+    };
+    for (const auto& c : tips)
+        EXPECT_EQ(c.pszTip, WindowText(Control(c.nID))) << "a control is named by its tip";
+    m_pBar->SetModuleLaunchState(MODULE_CDPLAYER, FALSE);
+    Command(ID_MINIMIZE_BUTTON);
+    Command(ID_DOCK_TOP);
+    EXPECT_EQ("Restore Tymp Studio Module(s)", WindowText(Control(ID_MINIMIZE_BUTTON))) << "rebuilt as things are now";
+    EXPECT_EQ("Remove CDPlayer", WindowText(Control(ID_CDPLAYER_BUTTON))) << "rebuilt as things are now";
+}
+
+TEST_F(Bar, AnyOtherCompanyGetsTheStillLogoWithoutTip)
+{
+    WriteString(KEY_SUITE, "CompanyLocal", "marvik");
+    Start();
+    EXPECT_EQ(nullptr, GetWindow(Control(ID_LOGO), GW_CHILD)) << "a still logo has no clip";
+    EXPECT_EQ("", WindowText(Control(ID_LOGO))) << "a still logo has no tip";
+    EXPECT_TRUE(Shows(Control(ID_LOGO), { 0, 0, 44, 27 }, BITMAP_STILL_LOGO_FLOAT)) << "the floating still logo";
+    Command(ID_DOCK_LEFT);
+    EXPECT_TRUE(Shows(Control(ID_LOGO), { 0, 0, 27, 44 }, BITMAP_STILL_LOGO_VERT)) << "the upright still logo";
+}
+
+TEST_F(Bar, FloatingFaceIsItsBitmapAloneAndTheFeetTheirPictureWithoutCorners)
+{
+    Start();
+    EXPECT_TRUE(Shows(m_hBar, { 0, 0, 408, 12 }, BITMAP_FACE_FLOAT)) << "above the controls: the bitmap, no lines";
+    EXPECT_TRUE(Shows(m_hBar, { 0, 36, 408, 45 }, BITMAP_FACE_FLOAT, { 0, 36 })) << "below the controls: the same";
+    const struct {
+        POINT pt; // of the foot's window
+        bool bInside;
+        const char* pszWhy;
+    } outline[] = {
+        { .pt = { 2, 2 }, .bInside = false, .pszWhy = "top left corner cut off" },
+        { .pt = { 3, 2 }, .bInside = true, .pszWhy = "top row, beside the corner" },
+        { .pt = { 20, 3 }, .bInside = true, .pszWhy = "right column, below the corner" },
+        { .pt = { 21, 3 }, .bInside = false, .pszWhy = "right of the picture" },
+        { .pt = { 20, 6 }, .bInside = false, .pszWhy = "bottom right corner cut off" },
+        { .pt = { 19, 6 }, .bInside = true, .pszWhy = "bottom row, beside the corner" },
+        { .pt = { 11, 7 }, .bInside = false, .pszWhy = "below the picture" },
+        { .pt = { 2, 4 }, .bInside = true, .pszWhy = "left column" },
+    };
+    const Pos posFeet[2] = { { 327, 259 }, { 676, 259 } }; // 19 and 368 right of the bar's left, 2 above its bottom
+    for (int i = 0; i < 2; i++) {
+        HWND hLeg = m_pBar->m_pLeg[i]->m_hWnd;
+        EXPECT_EQ(posFeet[i], TopLeft(hLeg)) << "foot " << i;
+        EXPECT_TRUE(Shows(hLeg, { 1, 0, 18, 5 }, BITMAP_LEG, { 1, 0 })) << "its picture, its client area at (2, 2)";
+        HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(ERROR, GetWindowRgn(hLeg, hRgn)) << "a foot is shaped";
+        for (const auto& c : outline)
+            EXPECT_EQ(c.bInside, PtInRegion(hRgn, c.pt.x, c.pt.y) != 0) << c.pszWhy;
+        DeleteObject(hRgn);
+        SendMessageA(hLeg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(IsWindowVisible(hLeg)) << "a foot never closes";
+    }
+}
+
+TEST_F(Bar, DockedFacesAreMetalWithARaisedBorderThreeGroovesAndTheNamePlate)
+{
+    const struct {
+        UINT nCommand;
+        bool bVertical = false;
+        int nLength;
+        RECT rcPlate; // 8 from the far end, centred
+        UINT nIDPlate;
+    } faces[] = {
+        { .nCommand = ID_DOCK_TOP, .nLength = 1024, .rcPlate = { 938, 8, 1016, 23 }, .nIDPlate = BITMAP_PLATE_HORZ },
+        { .nCommand = ID_DOCK_LEFT,
+          .bVertical = true,
+          .nLength = 768,
+          .rcPlate = { 8, 682, 23, 760 },
+          .nIDPlate = BITMAP_PLATE_VERT },
+    };
+    Start();
+    for (const auto& f : faces) {
+        // Points along and across the bar: the vertical bar is the horizontal one turned.
+        const struct {
+            int nAlong, nAcross;
+            DWORD rgb;
+            const char* pszWhy;
+        } points[] = {
+            { .nAlong = 500, .nAcross = 15, .rgb = METAL, .pszWhy = "the middle shows the face" },
+            { .nAlong = 500, .nAcross = 1, .rgb = WHITE, .pszWhy = "white line along the near side" },
+            { .nAlong = 500, .nAcross = 2, .rgb = METAL, .pszWhy = "the white line is one pixel wide" },
+            { .nAlong = 500, .nAcross = 29, .rgb = METAL, .pszWhy = "the dark grey line is one pixel wide" },
+            { .nAlong = 500, .nAcross = 30, .rgb = DARK_GREY, .pszWhy = "dark grey line inside the far side" },
+            { .nAlong = 500, .nAcross = 31, .rgb = BLACK, .pszWhy = "black line along the far side" },
+            { .nAlong = 1, .nAcross = 15, .rgb = WHITE, .pszWhy = "white line across the near end" },
+            { .nAlong = f.nLength - 2, .nAcross = 15, .rgb = DARK_GREY, .pszWhy = "dark grey line inside the far end" },
+            { .nAlong = f.nLength - 1, .nAcross = 15, .rgb = BLACK, .pszWhy = "black line across the far end" },
+            { .nAlong = 76, .nAcross = 4, .rgb = METAL, .pszWhy = "the first groove starts 5 from the near side" },
+            { .nAlong = 76, .nAcross = 5, .rgb = DARK_GREY, .pszWhy = "the first groove's dark side" },
+            { .nAlong = 76, .nAcross = 26, .rgb = DARK_GREY, .pszWhy = "the first groove's dark side" },
+            { .nAlong = 76, .nAcross = 27, .rgb = METAL, .pszWhy = "the first groove ends 26 from the near side" },
+            { .nAlong = 77, .nAcross = 16, .rgb = WHITE, .pszWhy = "the first groove's light side" },
+            { .nAlong = 78, .nAcross = 16, .rgb = METAL, .pszWhy = "the first groove is two pixels wide" },
+            { .nAlong = 148, .nAcross = 16, .rgb = DARK_GREY, .pszWhy = "the second groove" },
+            { .nAlong = 283, .nAcross = 16, .rgb = DARK_GREY, .pszWhy = "the third groove" },
+        };
+        Command(f.nCommand);
+        EXPECT_TRUE(Shows(m_hBar, f.rcPlate, f.nIDPlate)) << "the name plate";
+        for (const auto& p : points) {
+            const int x = f.bVertical ? p.nAcross : p.nAlong;
+            const int y = f.bVertical ? p.nAlong : p.nAcross;
+            const DWORD rgb = ScreenPixels(m_hBar, { x, y, x + 1, y + 1 })[0];
+            if (p.rgb == METAL) {
+                EXPECT_TRUE(IsMetal(rgb)) << p.pszWhy << " at " << x << "," << y << ": " << std::hex << rgb;
+            } else {
+                EXPECT_EQ(p.rgb, rgb) << p.pszWhy << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(Bar, SavedEdgeOrOneCommandPlacesTheBarAndMarksItsMenu)
+{
+    struct Given {
+        int nEdge, bOnTop; // saved
+        UINT nCommand = 0;
+    };
+    // bTopmost: and "Always on top" checked; bFloating: feet shown, "Always on top" and "Auto hide" grey.
+    struct Then {
+        RECT rc;
+        LONG lUserData; // always on top, orientation
+        UINT nPosition; // the item with the radio mark
+        bool bRebuilt = false, bTopmost = false, bFloating = false, bAutoHide = false;
+    };
+    const struct {
+        Given given;
+        Then then;
+        const char* pszWhy;
+    } cases[] = {
+        { .given = { .nEdge = 7, .bOnTop = 1 },
+          .then = { .rc = FLOAT_RECT, .lUserData = MAKELONG(1, 0), .nPosition = ID_FLOAT, .bTopmost = true },
+          .pszWhy = "an unknown edge is kept, in the floating place" },
+        { .given = { .nEdge = DBE_FLOAT, .bOnTop = 1 },
+          .then = { .rc = FLOAT_RECT, .lUserData = MAKELONG(1, 0), .nPosition = ID_FLOAT, .bFloating = true },
+          .pszWhy = "a floating bar is never topmost" },
+        { .given = { .nEdge = DBE_FLOAT, .bOnTop = 1, .nCommand = ID_DOCK_TOP },
+          .then = { .rc = TOP_RECT,
+                    .lUserData = MAKELONG(1, 1),
+                    .nPosition = ID_DOCK_TOP,
+                    .bRebuilt = true,
+                    .bTopmost = true },
+          .pszWhy = "docking makes a floating bar topmost again" },
+        { .given = { .nEdge = ABE_TOP, .bOnTop = 1, .nCommand = ID_ALWAYS_ON_TOP },
+          .then = { .rc = TOP_RECT, .lUserData = MAKELONG(1, 1), .nPosition = ID_DOCK_TOP },
+          .pszWhy = "always on top turned off" },
+        { .given = { .nEdge = ABE_LEFT, .bOnTop = 0, .nCommand = ID_ALWAYS_ON_TOP },
+          .then = { .rc = LEFT_RECT, .lUserData = MAKELONG(0, 2), .nPosition = ID_DOCK_LEFT, .bTopmost = true },
+          .pszWhy = "always on top turned on; the user data changes with the edge only" },
+        { .given = { .nEdge = ABE_TOP, .bOnTop = 0, .nCommand = ID_DOCK_BOTTOM },
+          .then = { .rc = BOTTOM_RECT, .lUserData = MAKELONG(0, 1), .nPosition = ID_DOCK_BOTTOM },
+          .pszWhy = "top to bottom keeps the controls" },
+        { .given = { .nEdge = ABE_BOTTOM, .bOnTop = 1, .nCommand = ID_DOCK_LEFT },
+          .then = { .rc = LEFT_RECT,
+                    .lUserData = MAKELONG(1, 2),
+                    .nPosition = ID_DOCK_LEFT,
+                    .bRebuilt = true,
+                    .bTopmost = true },
+          .pszWhy = "bottom to left rebuilds the controls" },
+        { .given = { .nEdge = ABE_LEFT, .bOnTop = 1, .nCommand = ID_DOCK_RIGHT },
+          .then = { .rc = RIGHT_RECT, .lUserData = MAKELONG(1, 2), .nPosition = ID_DOCK_RIGHT, .bTopmost = true },
+          .pszWhy = "left to right keeps the controls" },
+        { .given = { .nEdge = ABE_RIGHT, .bOnTop = 1, .nCommand = ID_FLOAT },
+          .then = { .rc = FLOAT_RECT,
+                    .lUserData = MAKELONG(1, 0),
+                    .nPosition = ID_FLOAT,
+                    .bRebuilt = true,
+                    .bFloating = true },
+          .pszWhy = "floating again: never topmost" },
+        { .given = { .nEdge = ABE_BOTTOM, .bOnTop = 1, .nCommand = ID_AUTO_HIDE },
+          .then = { .rc = { 0, 766, 1024, 798 },
+                    .lUserData = MAKELONG(1, 1),
+                    .nPosition = ID_DOCK_BOTTOM,
+                    .bTopmost = true,
+                    .bAutoHide = true },
+          .pszWhy = "the auto-hidden bar leaves a 2-pixel strip at the bottom" },
+    };
+    for (const auto& c : cases) {
+        const Then& t = c.then;
+        WriteInt(KEY_CONTROLLER, "State", c.given.nEdge);
+        WriteInt(KEY_CONTROLLER, "AlwaysOnTop", c.given.bOnTop);
+        Start();
+        HWND hExit = Control(ID_EXIT_BUTTON);
+        if (c.given.nCommand)
+            Command(c.given.nCommand);
+        EXPECT_TRUE(WaitUntil([&] { return WindowRect(m_hBar) == t.rc; }, 3000))
+            << c.pszWhy << ": " << WindowRect(m_hBar);
+        EXPECT_EQ(t.lUserData, GetWindowLongPtrA(m_hBar, GWLP_USERDATA)) << c.pszWhy << ": what other programs read";
+        EXPECT_EQ(t.bRebuilt, !IsWindow(hExit)) << c.pszWhy << ": controls rebuilt";
+        EXPECT_EQ(t.bTopmost, (GetWindowLongA(m_hBar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) << c.pszWhy << ": topmost";
+        for (const auto& pLeg : m_pBar->m_pLeg)
+            EXPECT_EQ(t.bFloating, IsWindowVisible(pLeg->m_hWnd) != 0) << c.pszWhy << ": feet under a floating bar";
+        Pump();
+        MenuSnapshot menu = InspectMenu([&] { SendMessageA(m_hBar, WM_CONTEXTMENU, 0, MAKELPARAM(200, 180)); });
+        EXPECT_EQ(200, menu.rc.left) << "the menu opens at the point";
+        EXPECT_EQ(14u, menu.state.size()) << "every item but the separators";
         for (const auto& item : menu.state) {
             const UINT n = item.first;
-            const bool bGrayed = n == 32776 || n == 32784 || (bFloating && (n == 32772 || n == 32773));
-            EXPECT_EQ(std::make_pair(bGrayed, s.checked.count(n) != 0), std::make_pair(menu.Grayed(n), menu.Checked(n)))
-                << n;
+            const bool bOnlyDocked = n == ID_ALWAYS_ON_TOP || n == ID_AUTO_HIDE;
+            const bool bGrey = n == ID_ACTIVATE_MODULES || n == ID_LAUNCH_MIDITRACKER || (bOnlyDocked && t.bFloating);
+            EXPECT_EQ(bGrey, menu.Grayed(n)) << c.pszWhy << ": grey, item " << n;
+            const bool bChecked =
+                n == t.nPosition || (n == ID_ALWAYS_ON_TOP && t.bTopmost) || (n == ID_AUTO_HIDE && t.bAutoHide);
+            EXPECT_EQ(bChecked, menu.Checked(n)) << c.pszWhy << ": checked, item " << n;
         }
     }
-    EXPECT_TRUE(m_pBar->m_bAlwaysOnTopSetting && m_pBar->m_bAutoHideSetting) << "what the settings will keep";
+}
+
+TEST_F(Bar, TogglesKeepTheirSettingsAndTheCurrentEdgeEnterAndEscapeDoNothing)
+{
+    WriteInt(KEY_CONTROLLER, "State", ABE_BOTTOM);
+    Start();
+    Command(ID_ALWAYS_ON_TOP);
+    Command(ID_AUTO_HIDE);
+    EXPECT_TRUE(m_pBar->m_bAlwaysOnTopSetting) << "the setting follows the toggle";
+    EXPECT_TRUE(m_pBar->m_bAutoHideSetting) << "the setting follows the toggle";
     m_shell.m_calls.clear();
-    for (UINT nID : { 32779, IDOK, IDCANCEL })
-        Command(nID);
-    EXPECT_EQ(0u, m_shell.m_calls.size()) << "the current edge again does nothing";
+    Command(ID_DOCK_BOTTOM);
+    EXPECT_EQ(0u, m_shell.m_calls.size()) << "the current edge again asks the shell nothing";
+    Command(IDOK);
+    Command(IDCANCEL);
     EXPECT_TRUE(IsWindowVisible(m_hBar)) << "Enter and Escape never close the bar";
 }
 
 TEST_F(Bar, AnOpenDialogOfTheBarOrOfARunningModuleBlocksItsMenuAndClicks)
 {
-    HWND hWave = CreateModuleWindow("Tymp Studio WavePlayer", 400), hOther = CreateModuleWindow("Other", 300);
+    HWND hWave = CreateModuleWindow("Tymp Studio WavePlayer", 400);
+    HWND hOther = CreateModuleWindow("Other", 300);
     Start();
-    for (HWND hOwner : { hOther, m_hBar, hWave, hOther }) {
-        HWND hDialog =
-            CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, hOwner, nullptr, nullptr, nullptr);
-        const bool bFree = hOwner == hOther;
+    const struct {
+        HWND hOwner;
+        bool bFree;
+        const char* pszWhy;
+    } owners[] = {
+        { .hOwner = hOther, .bFree = true, .pszWhy = "another program's dialog blocks nothing" },
+        { .hOwner = m_hBar, .bFree = false, .pszWhy = "the bar's own dialog blocks" },
+        { .hOwner = hWave, .bFree = false, .pszWhy = "a running module's dialog blocks" },
+        { .hOwner = hOther, .bFree = true, .pszWhy = "nothing stays blocked" },
+    };
+    for (const auto& c : owners) {
+        HWND hDialog = CreateWindowExA(0, "#32770", "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, c.hOwner, 0, 0, 0);
         SetMessagePos(m_hBar, 250, 120);
         MenuSnapshot logo = InspectMenu([&] { Command(ID_LOGO); });
-        EXPECT_EQ(bFree ? std::make_pair(250L, 120L) : std::make_pair(0L, 0L),
-                  std::make_pair(logo.rc.left, logo.rc.top));
-        EXPECT_EQ(bFree, logo.Has(ID_ACTIVATE_MODULES) && !logo.Grayed(ID_ACTIVATE_MODULES)) << "a module runs";
-        EXPECT_EQ(bFree, Menu(MAKELPARAM(-1, -1)).bShown) << "the keyboard's menu";
-        EXPECT_EQ(bFree ? MA_ACTIVATE : MA_NOACTIVATEANDEAT, SendMessageA(m_hBar, WM_MOUSEACTIVATE, 0, HTCLIENT));
+        EXPECT_EQ(c.bFree, logo.bShown) << c.pszWhy << ": the logo's menu";
+        EXPECT_EQ(c.bFree ? 250 : 0, logo.rc.left) << c.pszWhy << ": at the cursor of the click";
+        EXPECT_EQ(c.bFree ? 120 : 0, logo.rc.top) << c.pszWhy << ": at the cursor of the click";
+        EXPECT_FALSE(logo.Grayed(ID_ACTIVATE_MODULES)) << "a module runs";
+        Pump();
+        const MenuSnapshot keyboard = InspectMenu([&] { SendMessageA(m_hBar, WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); });
+        EXPECT_EQ(c.bFree, keyboard.bShown) << c.pszWhy << ": the keyboard's menu";
+        const LRESULT lActivate = c.bFree ? MA_ACTIVATE : MA_NOACTIVATEANDEAT;
+        EXPECT_EQ(lActivate, SendMessageA(m_hBar, WM_MOUSEACTIVATE, 0, HTCLIENT)) << c.pszWhy << ": a click";
         DestroyWindow(hDialog);
     }
-    for (HWND h : { hWave, hOther })
-        DestroyWindow(h);
+    DestroyWindow(hWave);
+    DestroyWindow(hOther);
 }
 
-TEST_F(Bar, FloatRestsAboveTheFirstModuleActivateModulesStacksThemAndHelpOpensItsPage)
+TEST_F(Bar, FloatRestsAboveTheFirstModuleAndActivateModulesStacksThem)
 {
     HWND hWave = CreateModuleWindow("Tymp Studio WavePlayer", 400);
-    WriteInt(KEY_CONTROLLER, "State", 1);
+    WriteInt(KEY_CONTROLLER, "State", ABE_TOP);
     Start();
     SendMessageA(m_hBar, g_uModuleMessage, LOWORD((UINT_PTR)hWave), MODMSG_ATTACH);
     Command(ID_FLOAT);
-    EXPECT_EQ(std::make_pair(600, 350), Pos(m_hBar)) << "50 pixels above the module";
-    SetWindowPos(hWave, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER), ShowWindow(hWave, SW_MINIMIZE);
+    EXPECT_EQ(Pos(600, 350), TopLeft(m_hBar)) << "50 pixels above the module";
+    SetWindowPos(hWave, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(hWave, SW_MINIMIZE);
     Command(ID_ACTIVATE_MODULES);
-    EXPECT_TRUE(!IsIconic(hWave) && Pos(hWave) == std::make_pair(600, 400)) << "restored, 5 pixels below the bar";
+    EXPECT_FALSE(IsIconic(hWave)) << "the module is restored";
+    EXPECT_EQ(Pos(600, 400), TopLeft(hWave)) << "5 pixels below the bar";
     DestroyWindow(hWave);
-    LRESULT lResult;
-    auto page = OpenedPage([&] { AfxGetApp()->OnWndMsg(WM_COMMAND, ID_HELP, 0, &lResult); });
-    EXPECT_NE(std::string::npos, page.first.find("TympStudio.htm")) << page.first;
-    EXPECT_EQ(0u, page.second.find(ProgramDirectory() + "Help")) << page.second;
+}
+
+TEST_F(Bar, ExitSavesTheSettingsAndTakesTheBarAndItsFeetAway)
+{
+    Start();
+    HWND hLeg = m_pBar->m_pLeg[0]->m_hWnd;
+    Command(ID_APP_EXIT);
+    EXPECT_EQ(DBE_FLOAT, ReadValue(KEY_CONTROLLER, "State").AsInt()) << "the settings are saved on the way out";
+    EXPECT_FALSE(IsWindowVisible(m_hBar)) << "the bar is gone from the screen";
+    EXPECT_FALSE(IsWindow(hLeg)) << "its feet are destroyed";
+}
+
+TEST_F(Bar, LaunchWaveEditorStartsTheEditorBesideTheBar)
+{
+    ModuleLog log;
+    Start();
+    Command(ID_LAUNCH_WAVEEDITOR);
+    const std::string strPath = ProgramDirectory() + "TympWaveEditor.exe";
+    EXPECT_TRUE(log.WaitForLine("TympWaveEditor.exe", "start " + strPath)) << "its path, nothing more\n" << log.Dump();
+    EndChildProcesses(GetCurrentProcessId(), 0);
+}
+
+// Each dialog is opened from the active bar and closed by its script; the About box is read before it closes.
+TEST_F(Bar, ItsDialogsOpenAndWhenOneClosesTheBarIsActiveAgain)
+{
+    std::string strLegal;
+    HICON hIcon = nullptr;
+    const struct {
+        UINT nCommand;
+        const char* pszTitle;
+    } dialogs[] = {
+        { .nCommand = ID_APP_ABOUT, .pszTitle = "About Tymp Studio 3.0" },
+        { .nCommand = ID_LAUNCHAPPS_BUTTON, .pszTitle = "Launch Applications" },
+        { .nCommand = ID_SETUP_BUTTON, .pszTitle = "Tymp Studio Setup" },
+    };
+    Start();
+    for (const auto& c : dialogs) {
+        SetForegroundWindow(m_hBar);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000)) << "the bar active at first";
+        HWND hDialog = nullptr;
+        ModalScript script;
+        script.WaitFor(c.pszTitle, &hDialog).Do([&] {
+            strLegal = WindowText(GetDlgItem(hDialog, IDC_ABOUT_LEGAL));
+            hIcon = (HICON)SendDlgItemMessageA(hDialog, IDC_ABOUT_ICON, STM_GETICON, 0, 0);
+            PostMessageA(hDialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        script.Run([&] { Command(c.nCommand); });
+        EXPECT_TRUE(script.Finished()) << c.pszTitle << " opens and closes: " << script.m_strStalled;
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000)) << "after " << c.pszTitle;
+        if (c.nCommand != ID_APP_ABOUT)
+            continue;
+        EXPECT_EQ("Copyright \251 1998 Marvik Inc. All rights reserved.\nThis program is protected by copyright law "
+                  "and international treaties. Unauthorized reproduction or distribution of it, or of any part of "
+                  "it, is prohibited.",
+                  strLegal)
+            << "the About box shows the legal notice";
+        EXPECT_NE(nullptr, hIcon) << "the About box shows an icon";
+        EXPECT_EQ((HICON)SendMessageA(m_hBar, WM_GETICON, ICON_BIG, 0), hIcon) << "the bar's own icon";
+    }
 }

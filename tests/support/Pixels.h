@@ -3,7 +3,6 @@
 #define TESTS_SUPPORT_PIXELS_H
 
 #include <windows.h>
-#include <string>
 #include <vector>
 
 // 0x00RRGGBB, row by row.
@@ -13,7 +12,7 @@ typedef std::vector<DWORD> Pixels;
 Pixels ScreenPixels(HWND hWnd, const RECT& rc);
 // The cx by cy part at (x, y) of a bitmap resource of hInstance.
 Pixels BitmapPixels(HINSTANCE hInstance, UINT nIDBitmap, int x, int y, int cx, int cy);
-// How many pixels differ (a size difference counts a million); the first in pstrFirst.
-int CountDifferences(const Pixels& a, const Pixels& b, int cx, std::string* pstrFirst = nullptr);
+// How many pixels differ (a size difference counts a million); cx, the width of a row, is not needed.
+int CountDifferences(const Pixels& a, const Pixels& b, int cx);
 
 #endif

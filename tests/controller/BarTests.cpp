@@ -294,9 +294,6 @@ TEST_F(Bar, SavedEdgeOrOneCommandPlacesTheBarAndMarksItsMenu)
         { .given = { .nEdge = ABE_TOP, .bOnTop = 1, .nCommand = ID_ALWAYS_ON_TOP },
           .then = { .rc = TOP_RECT, .lUserData = MAKELONG(1, 1), .nPosition = ID_DOCK_TOP },
           .pszWhy = "always on top turned off" },
-        { .given = { .nEdge = ABE_LEFT, .bOnTop = 0, .nCommand = ID_ALWAYS_ON_TOP },
-          .then = { .rc = LEFT_RECT, .lUserData = MAKELONG(0, 2), .nPosition = ID_DOCK_LEFT, .bTopmost = true },
-          .pszWhy = "always on top turned on; the user data changes with the edge only" },
         { .given = { .nEdge = ABE_TOP, .bOnTop = 0, .nCommand = ID_DOCK_BOTTOM },
           .then = { .rc = BOTTOM_RECT, .lUserData = MAKELONG(0, 1), .nPosition = ID_DOCK_BOTTOM },
           .pszWhy = "top to bottom keeps the controls" },
@@ -361,6 +358,8 @@ TEST_F(Bar, TogglesKeepTheirSettingsAndTheCurrentEdgeEnterAndEscapeDoNothing)
     WriteInt(KEY_CONTROLLER, "State", ABE_BOTTOM);
     Start();
     Command(ID_ALWAYS_ON_TOP);
+    EXPECT_TRUE(GetWindowLongA(m_hBar, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top turned on";
+    EXPECT_EQ(MAKELONG(0, 1), GetWindowLongPtrA(m_hBar, GWLP_USERDATA)) << "the user data changes with the edge only";
     Command(ID_AUTO_HIDE);
     EXPECT_TRUE(m_pBar->m_bAlwaysOnTopSetting) << "the setting follows the toggle";
     EXPECT_TRUE(m_pBar->m_bAutoHideSetting) << "the setting follows the toggle";

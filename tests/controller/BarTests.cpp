@@ -12,7 +12,7 @@ namespace {
 using Pos = std::pair<int, int>;
 const Pos NO_WINDOW = { -1, -1 };
 const RECT FLOAT_RECT = { 308, 216, 716, 261 }, TOP_RECT = { 0, 0, 1024, 32 }, BOTTOM_RECT = { 0, 736, 1024, 768 };
-const RECT LEFT_RECT = { 0, 0, 32, 768 }, RIGHT_RECT = { 992, 0, 1024, 768 };
+const RECT LEFT_RECT = { 0, 0, 32, 768 }, RIGHT_RECT = { 992, 0, 1024, 768 }, HIDDEN_RECT = { 0, 766, 1024, 798 };
 
 // The pens of the docked faces' border and grooves; where they draw nothing the face shows its brushed
 // metal, a light blue-grey: every channel from 160 to 224 (the window's own background is lighter).
@@ -62,23 +62,20 @@ TEST_F(Bar, EachDeviceFoundTakesTheNextModuleButtonPlace)
 {
     const struct {
         MCIERROR errCDOpen;
-        UINT nMidiDevices = 0;
-        Pos posButtons[4]; // Volume Control, CD player, wave player, MIDI player
+        UINT nMidi = 0;
+        int axButtons[4]; // Volume Control, CD player, wave player, MIDI player: at y 13, -1 for none
         const char* pszWhy;
     } setups[] = {
-        { .errCDOpen = MCIERR_DEVICE_OPEN,
-          .posButtons = { { 134, 13 }, { 166, 13 }, { 198, 13 }, NO_WINDOW },
-          .pszWhy = "a busy drive is still a drive; no MIDI device, no MIDI player" },
-        { .errCDOpen = MCIERR_CANNOT_LOAD_DRIVER,
-          .nMidiDevices = 1,
-          .posButtons = { { 134, 13 }, NO_WINDOW, { 168, 13 }, { 200, 13 } },
-          .pszWhy = "no CD audio: the wave player moves up" },
+        { .errCDOpen = MCIERR_DEVICE_OPEN, .axButtons = { 134, 166, 198, -1 }, .pszWhy = "a busy drive is a drive" },
+        { .errCDOpen = MCIERR_CANNOT_LOAD_DRIVER, .nMidi = 1, .axButtons = { 134, -1, 168, 200 }, .pszWhy = "no CD" },
     };
     for (const auto& c : setups) {
-        FakeDevices devices(c.errCDOpen, c.nMidiDevices);
+        FakeDevices devices(c.errCDOpen, c.nMidi);
         Start();
-        for (int i = 0; i < 4; i++)
-            EXPECT_EQ(c.posButtons[i], TopLeft(Control(ID_VOLUME_BUTTON + i), m_hBar)) << c.pszWhy << ", module " << i;
+        for (int i = 0; i < 4; i++) {
+            const Pos posExpected = c.axButtons[i] < 0 ? NO_WINDOW : Pos(c.axButtons[i], 13);
+            EXPECT_EQ(posExpected, TopLeft(Control(ID_VOLUME_BUTTON + i), m_hBar)) << c.pszWhy << ", module " << i;
+        }
     }
 }
 
@@ -127,8 +124,9 @@ TEST_F(Bar, ControlsSitWhereEachOrientationPutsThemWithTheirPicturesAndTips)
         Command(orientations[o].nCommand);
         for (const auto& c : controls) {
             EXPECT_EQ(c.pos[o], TopLeft(Control(c.nID), m_hBar)) << "control " << c.nID << " in orientation " << o;
-            if (c.nIDBitmap)
+            if (c.nIDBitmap) {
                 EXPECT_TRUE(Shows(Control(c.nID), { 0, 0, 24, 21 }, c.nIDBitmap)) << "the picture of " << c.nID;
+            }
         }
         HWND hLogo = Control(ID_LOGO);
         EXPECT_EQ(orientations[o].cxLogo, WindowRect(hLogo).right - WindowRect(hLogo).left) << "orientation " << o;
@@ -206,21 +204,17 @@ TEST_F(Bar, FloatingFaceIsItsBitmapAloneAndTheFeetTheirPictureWithoutCorners)
 TEST_F(Bar, DockedFacesAreMetalWithARaisedBorderThreeGroovesAndTheNamePlate)
 {
     const struct {
-        UINT nCommand;
-        bool bVertical = false;
-        int nLength;
+        UINT nDock;
+        int nEnd; // the bar's length
         RECT rcPlate; // 8 from the far end, centred
         UINT nIDPlate;
     } faces[] = {
-        { .nCommand = ID_DOCK_TOP, .nLength = 1024, .rcPlate = { 938, 8, 1016, 23 }, .nIDPlate = BITMAP_PLATE_HORZ },
-        { .nCommand = ID_DOCK_LEFT,
-          .bVertical = true,
-          .nLength = 768,
-          .rcPlate = { 8, 682, 23, 760 },
-          .nIDPlate = BITMAP_PLATE_VERT },
+        { .nDock = ID_DOCK_TOP, .nEnd = 1024, .rcPlate = { 938, 8, 1016, 23 }, .nIDPlate = BITMAP_PLATE_HORZ },
+        { .nDock = ID_DOCK_LEFT, .nEnd = 768, .rcPlate = { 8, 682, 23, 760 }, .nIDPlate = BITMAP_PLATE_VERT },
     };
     Start();
     for (const auto& f : faces) {
+        const bool bVertical = f.nDock == ID_DOCK_LEFT;
         // Points along and across the bar: the vertical bar is the horizontal one turned.
         const struct {
             int nAlong, nAcross;
@@ -234,8 +228,8 @@ TEST_F(Bar, DockedFacesAreMetalWithARaisedBorderThreeGroovesAndTheNamePlate)
             { .nAlong = 500, .nAcross = 30, .rgb = DARK_GREY, .pszWhy = "dark grey line inside the far side" },
             { .nAlong = 500, .nAcross = 31, .rgb = BLACK, .pszWhy = "black line along the far side" },
             { .nAlong = 1, .nAcross = 15, .rgb = WHITE, .pszWhy = "white line across the near end" },
-            { .nAlong = f.nLength - 2, .nAcross = 15, .rgb = DARK_GREY, .pszWhy = "dark grey line inside the far end" },
-            { .nAlong = f.nLength - 1, .nAcross = 15, .rgb = BLACK, .pszWhy = "black line across the far end" },
+            { .nAlong = f.nEnd - 2, .nAcross = 15, .rgb = DARK_GREY, .pszWhy = "dark grey line inside the far end" },
+            { .nAlong = f.nEnd - 1, .nAcross = 15, .rgb = BLACK, .pszWhy = "black line across the far end" },
             { .nAlong = 76, .nAcross = 4, .rgb = METAL, .pszWhy = "the first groove starts 5 from the near side" },
             { .nAlong = 76, .nAcross = 5, .rgb = DARK_GREY, .pszWhy = "the first groove's dark side" },
             { .nAlong = 76, .nAcross = 26, .rgb = DARK_GREY, .pszWhy = "the first groove's dark side" },
@@ -245,11 +239,11 @@ TEST_F(Bar, DockedFacesAreMetalWithARaisedBorderThreeGroovesAndTheNamePlate)
             { .nAlong = 148, .nAcross = 16, .rgb = DARK_GREY, .pszWhy = "the second groove" },
             { .nAlong = 283, .nAcross = 16, .rgb = DARK_GREY, .pszWhy = "the third groove" },
         };
-        Command(f.nCommand);
+        Command(f.nDock);
         EXPECT_TRUE(Shows(m_hBar, f.rcPlate, f.nIDPlate)) << "the name plate";
         for (const auto& p : points) {
-            const int x = f.bVertical ? p.nAcross : p.nAlong;
-            const int y = f.bVertical ? p.nAlong : p.nAcross;
+            const int x = bVertical ? p.nAcross : p.nAlong;
+            const int y = bVertical ? p.nAlong : p.nAcross;
             const DWORD rgb = ScreenPixels(m_hBar, { x, y, x + 1, y + 1 })[0];
             if (p.rgb == METAL) {
                 EXPECT_TRUE(IsMetal(rgb)) << p.pszWhy << " at " << x << "," << y << ": " << std::hex << rgb;
@@ -266,12 +260,13 @@ TEST_F(Bar, SavedEdgeOrOneCommandPlacesTheBarAndMarksItsMenu)
         int nEdge, bOnTop; // saved
         UINT nCommand = 0;
     };
-    // bTopmost: and "Always on top" checked; bFloating: feet shown, "Always on top" and "Auto hide" grey.
+    // bNew: the controls made anew; bTopmost: and "Always on top" checked;
+    // bFloating: feet shown, "Always on top" and "Auto hide" grey.
     struct Then {
         RECT rc;
-        LONG lUserData; // always on top, orientation
-        UINT nPosition; // the item with the radio mark
-        bool bRebuilt = false, bTopmost = false, bFloating = false, bAutoHide = false;
+        LONG lData; // the window user data: always on top, orientation
+        UINT nMark; // the position with the radio mark
+        bool bNew = false, bTopmost = false, bFloating = false, bAutoHide = false;
     };
     const struct {
         Given given;
@@ -279,45 +274,33 @@ TEST_F(Bar, SavedEdgeOrOneCommandPlacesTheBarAndMarksItsMenu)
         const char* pszWhy;
     } cases[] = {
         { .given = { .nEdge = 7, .bOnTop = 1 },
-          .then = { .rc = FLOAT_RECT, .lUserData = MAKELONG(1, 0), .nPosition = ID_FLOAT, .bTopmost = true },
+          .then = { .rc = FLOAT_RECT, .lData = MAKELONG(1, 0), .nMark = ID_FLOAT, .bTopmost = true },
           .pszWhy = "an unknown edge is kept, in the floating place" },
         { .given = { .nEdge = DBE_FLOAT, .bOnTop = 1 },
-          .then = { .rc = FLOAT_RECT, .lUserData = MAKELONG(1, 0), .nPosition = ID_FLOAT, .bFloating = true },
+          .then = { .rc = FLOAT_RECT, .lData = MAKELONG(1, 0), .nMark = ID_FLOAT, .bFloating = true },
           .pszWhy = "a floating bar is never topmost" },
         { .given = { .nEdge = DBE_FLOAT, .bOnTop = 1, .nCommand = ID_DOCK_TOP },
-          .then = { .rc = TOP_RECT,
-                    .lUserData = MAKELONG(1, 1),
-                    .nPosition = ID_DOCK_TOP,
-                    .bRebuilt = true,
-                    .bTopmost = true },
+          .then = { .rc = TOP_RECT, .lData = MAKELONG(1, 1), .nMark = ID_DOCK_TOP, .bNew = true, .bTopmost = true },
           .pszWhy = "docking makes a floating bar topmost again" },
         { .given = { .nEdge = ABE_TOP, .bOnTop = 1, .nCommand = ID_ALWAYS_ON_TOP },
-          .then = { .rc = TOP_RECT, .lUserData = MAKELONG(1, 1), .nPosition = ID_DOCK_TOP },
+          .then = { .rc = TOP_RECT, .lData = MAKELONG(1, 1), .nMark = ID_DOCK_TOP },
           .pszWhy = "always on top turned off" },
         { .given = { .nEdge = ABE_TOP, .bOnTop = 0, .nCommand = ID_DOCK_BOTTOM },
-          .then = { .rc = BOTTOM_RECT, .lUserData = MAKELONG(0, 1), .nPosition = ID_DOCK_BOTTOM },
+          .then = { .rc = BOTTOM_RECT, .lData = MAKELONG(0, 1), .nMark = ID_DOCK_BOTTOM },
           .pszWhy = "top to bottom keeps the controls" },
         { .given = { .nEdge = ABE_BOTTOM, .bOnTop = 1, .nCommand = ID_DOCK_LEFT },
-          .then = { .rc = LEFT_RECT,
-                    .lUserData = MAKELONG(1, 2),
-                    .nPosition = ID_DOCK_LEFT,
-                    .bRebuilt = true,
-                    .bTopmost = true },
+          .then = { .rc = LEFT_RECT, .lData = MAKELONG(1, 2), .nMark = ID_DOCK_LEFT, .bNew = true, .bTopmost = true },
           .pszWhy = "bottom to left rebuilds the controls" },
         { .given = { .nEdge = ABE_LEFT, .bOnTop = 1, .nCommand = ID_DOCK_RIGHT },
-          .then = { .rc = RIGHT_RECT, .lUserData = MAKELONG(1, 2), .nPosition = ID_DOCK_RIGHT, .bTopmost = true },
+          .then = { .rc = RIGHT_RECT, .lData = MAKELONG(1, 2), .nMark = ID_DOCK_RIGHT, .bTopmost = true },
           .pszWhy = "left to right keeps the controls" },
         { .given = { .nEdge = ABE_RIGHT, .bOnTop = 1, .nCommand = ID_FLOAT },
-          .then = { .rc = FLOAT_RECT,
-                    .lUserData = MAKELONG(1, 0),
-                    .nPosition = ID_FLOAT,
-                    .bRebuilt = true,
-                    .bFloating = true },
+          .then = { .rc = FLOAT_RECT, .lData = MAKELONG(1, 0), .nMark = ID_FLOAT, .bNew = true, .bFloating = true },
           .pszWhy = "floating again: never topmost" },
         { .given = { .nEdge = ABE_BOTTOM, .bOnTop = 1, .nCommand = ID_AUTO_HIDE },
-          .then = { .rc = { 0, 766, 1024, 798 },
-                    .lUserData = MAKELONG(1, 1),
-                    .nPosition = ID_DOCK_BOTTOM,
+          .then = { .rc = HIDDEN_RECT,
+                    .lData = MAKELONG(1, 1),
+                    .nMark = ID_DOCK_BOTTOM,
                     .bTopmost = true,
                     .bAutoHide = true },
           .pszWhy = "the auto-hidden bar leaves a 2-pixel strip at the bottom" },
@@ -332,8 +315,8 @@ TEST_F(Bar, SavedEdgeOrOneCommandPlacesTheBarAndMarksItsMenu)
             Command(c.given.nCommand);
         EXPECT_TRUE(WaitUntil([&] { return WindowRect(m_hBar) == t.rc; }, 3000))
             << c.pszWhy << ": " << WindowRect(m_hBar);
-        EXPECT_EQ(t.lUserData, GetWindowLongPtrA(m_hBar, GWLP_USERDATA)) << c.pszWhy << ": what other programs read";
-        EXPECT_EQ(t.bRebuilt, !IsWindow(hExit)) << c.pszWhy << ": controls rebuilt";
+        EXPECT_EQ(t.lData, GetWindowLongPtrA(m_hBar, GWLP_USERDATA)) << c.pszWhy << ": what other programs read";
+        EXPECT_EQ(t.bNew, !IsWindow(hExit)) << c.pszWhy << ": controls rebuilt";
         EXPECT_EQ(t.bTopmost, (GetWindowLongA(m_hBar, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) << c.pszWhy << ": topmost";
         for (const auto& pLeg : m_pBar->m_pLeg)
             EXPECT_EQ(t.bFloating, IsWindowVisible(pLeg->m_hWnd) != 0) << c.pszWhy << ": feet under a floating bar";
@@ -347,7 +330,7 @@ TEST_F(Bar, SavedEdgeOrOneCommandPlacesTheBarAndMarksItsMenu)
             const bool bGrey = n == ID_ACTIVATE_MODULES || n == ID_LAUNCH_MIDITRACKER || (bOnlyDocked && t.bFloating);
             EXPECT_EQ(bGrey, menu.Grayed(n)) << c.pszWhy << ": grey, item " << n;
             const bool bChecked =
-                n == t.nPosition || (n == ID_ALWAYS_ON_TOP && t.bTopmost) || (n == ID_AUTO_HIDE && t.bAutoHide);
+                n == t.nMark || (n == ID_ALWAYS_ON_TOP && t.bTopmost) || (n == ID_AUTO_HIDE && t.bAutoHide);
             EXPECT_EQ(bChecked, menu.Checked(n)) << c.pszWhy << ": checked, item " << n;
         }
     }

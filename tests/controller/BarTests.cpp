@@ -440,7 +440,8 @@ TEST_F(Bar, ItsDialogsOpenAndWhenOneClosesTheBarIsActiveAgain)
     Start();
     for (const auto& c : dialogs) {
         SetForegroundWindow(m_hBar);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000)) << "the bar active at first";
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000))
+            << "the bar is active before " << c.pszTitle;
         HWND hDialog = nullptr;
         ModalScript script;
         script.WaitFor(c.pszTitle, &hDialog).Do([&] {
@@ -450,7 +451,8 @@ TEST_F(Bar, ItsDialogsOpenAndWhenOneClosesTheBarIsActiveAgain)
         });
         script.Run([&] { Command(c.nCommand); });
         EXPECT_TRUE(script.Finished()) << c.pszTitle << " opens and closes: " << script.m_strStalled;
-        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000)) << "after " << c.pszTitle;
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000))
+            << "after " << c.pszTitle << " closes, the bar is the active window";
         if (c.nCommand != ID_APP_ABOUT)
             continue;
         EXPECT_EQ("Copyright \251 1998 Marvik Inc. All rights reserved.\nThis program is protected by copyright law "

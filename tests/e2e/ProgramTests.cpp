@@ -5,9 +5,7 @@
 #include <climits>
 #include <deque>
 
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 800; // the notification icon's callback
 constexpr RECT FLOAT_DEFAULT = { 308, 216, 716, 261 }; // on a 1024 x 768 screen
-constexpr int DBE_FLOAT = -2; // the edge saved for a floating bar
 const char* const FLOAT_NAMES[] = { "FloatLeft", "FloatTop", "FloatRight", "FloatBottom" };
 
 // An int as the bar writes it, 4 bytes of REG_BINARY; anything else reads as -999.

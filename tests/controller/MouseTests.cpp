@@ -3,12 +3,8 @@
 #include "tests/support/Processes.h"
 #include "controller/Leg.h"
 
-namespace {
-
 const RECT TOP_BAND = { 0, 0, 1024, 32 };
-const POINT ON_FLOATING_BAR = { 703, 246 }, ON_TOP_BAR = { 600, 16 };
-
-} // namespace
+const POINT ON_FLOATING_BAR = { 703, 246 }, ON_TOP_BAR = { 600, 16 }, ON_BOTTOM_BAR = { 600, 752 };
 
 class BarMouse : public BarTest {
 protected:
@@ -24,18 +20,17 @@ protected:
         m_pBar = StartBar();
         for (int i = 0; i < nModules; i++) {
             m_modules.push_back(CreateModuleWindow(i ? "Tymp Studio CDPlayer" : "Tymp Studio WavePlayer", 500));
+            m_windows.push_back(m_modules.back());
             SendMessageA(m_pBar->m_hWnd, g_uModuleMessage, LOWORD((UINT_PTR)m_modules.back()), MODMSG_ATTACH);
         }
     }
     void Stop()
     {
         m_pBar.reset();
-        for (HWND h : m_modules)
+        for (HWND h : m_windows)
             DestroyWindow(h);
-        for (HWND h : m_others)
-            DestroyWindow(h);
+        m_windows.clear();
         m_modules.clear();
-        m_others.clear();
     }
     // The left button goes down at pt, and the bar has seen it: it holds the pointer.
     bool Press(POINT pt)
@@ -44,10 +39,19 @@ protected:
             return false;
         return WaitUntil([&] { return GetCapture() == m_pBar->m_hWnd; });
     }
-    // The left button goes up, and the bar has seen it: it let the pointer go.
+    // The left button goes up, and the bar has seen it: it lets the pointer go.
     bool Release()
     {
-        return MouseUp() && WaitUntil([&] { return GetCapture() == nullptr; });
+        return MouseUp() && WaitUntil([] { return GetCapture() == nullptr; });
+    }
+    // Drags the bar from ptFrom to ptTo and lets go there; answers the outline the bar showed before.
+    RECT Drag(POINT ptFrom, POINT ptTo)
+    {
+        RECT rcFocus = {};
+        if (Press(ptFrom) && MouseMove(ptTo.x, ptTo.y) && WaitUntil([&] { return !IsRectEmpty(&m_pBar->m_rcFocus); }))
+            rcFocus = m_pBar->m_rcFocus;
+        Release();
+        return rcFocus;
     }
     // How many modules come right after the bar in the z-order, past its feet and hidden windows.
     int ModulesBehindBar() const
@@ -64,106 +68,41 @@ protected:
     }
 
     BarPtr m_pBar;
-    std::vector<HWND> m_modules;
-    std::vector<HWND> m_others; // windows of other programs
+    std::vector<HWND> m_modules, m_windows; // the modules, and every window the test made
 };
 
-TEST_F(BarMouse, ADragShowsWhereTheBarWillGoAndTheReleasePutsItThere)
+TEST_F(BarMouse, DraggedJustOutOfTheTopBandADockedBarFloatsWithItsModulesBelow)
 {
-    const struct {
-        int nState;
-        POINT ptFrom, ptTo;
-        RECT rcOutline, rcBar;
-        bool bSetPos;
-        const char* pszWhy;
-    } drags[] = {
-        { .nState = ABE_BOTTOM,
-          .ptFrom = { 600, 752 },
-          .ptTo = { 500, 17 },
-          .rcOutline = { 296, 17, 704, 67 },
-          .rcBar = { 296, 14, 704, 59 },
-          .bSetPos = true,
-          .pszWhy = "off its edge, just below the top band, the bar floats 408 wide, hanging 3 above the pointer" },
-        { .nState = DBE_FLOAT,
-          .ptFrom = ON_FLOATING_BAR,
-          .ptTo = { 512, 16 },
-          .rcOutline = TOP_BAND,
-          .rcBar = TOP_BAND,
-          .bSetPos = true,
-          .pszWhy = "a floating bar let go in the top band docks there" },
-        { .nState = ABE_TOP,
-          .ptFrom = ON_TOP_BAR,
-          .ptTo = { 700, 3 },
-          .rcOutline = TOP_BAND,
-          .rcBar = TOP_BAND,
-          .bSetPos = true,
-          .pszWhy = "let go on its own edge, the bar docks there again" },
-        { .nState = ABE_TOP,
-          .ptFrom = ON_TOP_BAR,
-          .ptTo = { 3, 384 },
-          .rcOutline = { 0, 0, 32, 768 },
-          .rcBar = { 0, 0, 32, 768 },
-          .bSetPos = true,
-          .pszWhy = "let go at the left edge, the bar docks there" },
-        { .nState = ABE_TOP,
-          .ptFrom = ON_TOP_BAR,
-          .ptTo = ON_TOP_BAR,
-          .rcOutline = {},
-          .rcBar = TOP_BAND,
-          .bSetPos = false,
-          .pszWhy = "a click without a move neither docks nor moves the bar" },
-    };
-    for (const auto& d : drags) {
-        SCOPED_TRACE(d.pszWhy);
-        Start(d.nState, 0);
-        ASSERT_TRUE(Press(d.ptFrom));
-        ASSERT_TRUE(MouseMove(d.ptTo.x, d.ptTo.y));
-        EXPECT_TRUE(WaitUntil([&] { return m_pBar->m_rcFocus == d.rcOutline; })) << "outline " << m_pBar->m_rcFocus;
-        const int nSetPos = m_shell.Count(ABM_SETPOS);
-        ASSERT_TRUE(Release());
-        EXPECT_EQ(d.rcBar, WindowRect(m_pBar->m_hWnd)) << "where the bar is let go";
-        EXPECT_TRUE(IsRectEmpty(&m_pBar->m_rcFocus)) << "the outline is gone";
-        EXPECT_EQ(d.bSetPos, nSetPos < m_shell.Count(ABM_SETPOS)) << "the shell is told the bar's new place";
-        Stop();
-    }
+    Start(ABE_BOTTOM, 2);
+    EXPECT_EQ((RECT { 296, 17, 704, 261 }), Drag(ON_BOTTOM_BAR, { 500, 17 }))
+        << "408 wide below the pointer, over bar and modules";
+    EXPECT_EQ((RECT { 296, 14, 704, 59 }), WindowRect(m_pBar->m_hWnd)) << "the floating bar 3 above the pointer";
+    EXPECT_EQ((RECT { 296, 64, 596, 154 }), WindowRect(m_modules[0])) << "the first module 5 below the bar";
+    EXPECT_EQ((RECT { 296, 161, 596, 251 }), WindowRect(m_modules[1])) << "the next module 97 lower";
+    EXPECT_TRUE(IsWindowVisible(m_pBar->m_pLeg[1]->m_hWnd)) << "the floating bar stands on its feet";
 }
 
-TEST_F(BarMouse, ModulesFollowAFloatingBarAndItsOutlineCoversThem)
+TEST_F(BarMouse, AFloatingBarDraggedTakesItsModulesAlongAndDocksInTheTopBand)
 {
-    const struct {
-        int nState;
-        POINT ptFrom, ptTo;
-        RECT rcOutline, rcBar, rcModules[2];
-        const char* pszWhy;
-    } drags[] = {
-        { .nState = ABE_BOTTOM,
-          .ptFrom = { 600, 752 },
-          .ptTo = { 500, 300 },
-          .rcOutline = { 296, 300, 704, 544 },
-          .rcBar = { 296, 297, 704, 342 },
-          .rcModules = { { 296, 347, 596, 437 }, { 296, 444, 596, 534 } },
-          .pszWhy = "a docked bar dragged off its edge floats, its modules below it" },
-        { .nState = DBE_FLOAT,
-          .ptFrom = ON_FLOATING_BAR,
-          .ptTo = { 803, 306 },
-          .rcOutline = { 408, 276, 816, 520 },
-          .rcBar = { 408, 276, 816, 321 },
-          .rcModules = { { 408, 326, 708, 416 }, { 408, 423, 708, 513 } },
-          .pszWhy = "a floating bar dragged keeps its size and takes its modules along" },
-    };
-    for (const auto& d : drags) {
-        SCOPED_TRACE(d.pszWhy);
-        Start(d.nState, 2);
-        ASSERT_TRUE(Press(d.ptFrom));
-        ASSERT_TRUE(MouseMove(d.ptTo.x, d.ptTo.y));
-        EXPECT_TRUE(WaitUntil([&] { return m_pBar->m_rcFocus == d.rcOutline; })) << "outline " << m_pBar->m_rcFocus;
-        ASSERT_TRUE(Release());
-        EXPECT_EQ(d.rcBar, WindowRect(m_pBar->m_hWnd)) << "where the bar is let go";
-        EXPECT_EQ(d.rcModules[0], WindowRect(m_modules[0])) << "the first module 5 below the bar";
-        EXPECT_EQ(d.rcModules[1], WindowRect(m_modules[1])) << "the second module 97 below the first";
-        EXPECT_TRUE(IsWindowVisible(m_pBar->m_pLeg[1]->m_hWnd)) << "the floating bar stands on its feet";
-        Stop();
-    }
+    Start(DBE_FLOAT, 1);
+    EXPECT_EQ((RECT { 408, 276, 816, 423 }), Drag(ON_FLOATING_BAR, { 803, 306 })) << "the bar and its module, moved";
+    EXPECT_EQ((RECT { 408, 276, 816, 321 }), WindowRect(m_pBar->m_hWnd)) << "the bar moved, its size kept";
+    EXPECT_EQ((RECT { 408, 326, 708, 416 }), WindowRect(m_modules[0])) << "its module 5 below it";
+    EXPECT_EQ(TOP_BAND, Drag({ 803, 306 }, { 512, 16 })) << "the top band, the pointer just inside it";
+    EXPECT_EQ(TOP_BAND, WindowRect(m_pBar->m_hWnd)) << "docked at the top";
+    EXPECT_TRUE(IsRectEmpty(&m_pBar->m_rcFocus)) << "the outline is gone";
+}
+
+TEST_F(BarMouse, LetGoOnItsOwnEdgeTheBarDocksAgainButAClickDoesNothing)
+{
+    Start(ABE_TOP, 0);
+    const int nSetPos = m_shell.Count(ABM_SETPOS);
+    ASSERT_TRUE(Press(ON_TOP_BAR));
+    ASSERT_TRUE(Release());
+    EXPECT_EQ(nSetPos, m_shell.Count(ABM_SETPOS)) << "a click without a move does not dock the bar again";
+    EXPECT_EQ((RECT { 0, 0, 32, 768 }), Drag(ON_TOP_BAR, { 3, 384 })) << "the left band";
+    EXPECT_EQ(TOP_BAND, Drag({ 16, 384 }, { 700, 3 })) << "the top band again";
+    EXPECT_EQ(nSetPos + 2, m_shell.Count(ABM_SETPOS)) << "let go on its own edge, the bar docks there again";
 }
 
 TEST_F(BarMouse, TheRightButtonOpensTheMenuButNotDuringALeftDrag)
@@ -186,25 +125,24 @@ TEST_F(BarMouse, ActivationAndThePointerPutTheModulesRightBehindTheBar)
         BOOL bAlwaysOnTop;
         bool bActivate;
         int nBehind;
-        const char* pszWhy;
     } cases[] = {
-        { .bAlwaysOnTop = FALSE, .bActivate = false, .nBehind = 2, .pszWhy = "the pointer over the bar" },
-        { .bAlwaysOnTop = FALSE, .bActivate = true, .nBehind = 2, .pszWhy = "the bar activated" },
-        { .bAlwaysOnTop = TRUE, .bActivate = true, .nBehind = 2, .pszWhy = "the topmost bar activated" },
-        { .bAlwaysOnTop = TRUE, .bActivate = false, .nBehind = 0, .pszWhy = "the pointer over the topmost bar" },
+        { .bAlwaysOnTop = FALSE, .bActivate = false, .nBehind = 2 }, // the pointer over the bar
+        { .bAlwaysOnTop = FALSE, .bActivate = true, .nBehind = 2 }, // the bar activated
+        { .bAlwaysOnTop = TRUE, .bActivate = true, .nBehind = 2 }, // the topmost bar activated
+        { .bAlwaysOnTop = TRUE, .bActivate = false, .nBehind = 0 }, // the pointer over the topmost bar
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.pszWhy);
+        SCOPED_TRACE(testing::Message() << "always on top " << c.bAlwaysOnTop << ", activated " << c.bActivate);
         WriteInt(KEY_CONTROLLER, "AlwaysOnTop", c.bAlwaysOnTop);
         Start(ABE_TOP, 2);
         ParkMouse();
         for (HWND h : m_modules)
             SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_others.push_back(CreateModuleWindow("Some other program", 300));
-        SetForegroundWindow(m_others.back());
+        m_windows.push_back(CreateModuleWindow("Some other program", 300));
+        SetForegroundWindow(m_windows.back());
         ASSERT_TRUE(WaitUntil([&] { return ModulesBehindBar() == 0; })) << "another program came between";
-        // The first move over the bar looks for the volume control: proof that the bar saw the pointer.
-        m_others.push_back(CreateModuleWindow("Volume Control", 600));
+        // The bar looks for it at the first move over it: a sign that the bar saw the pointer.
+        m_windows.push_back(CreateModuleWindow("Volume Control", 600));
         if (c.bActivate) {
             SetForegroundWindow(m_pBar->m_hWnd);
             ASSERT_TRUE(WaitUntil([&] { return GetActiveWindow() == m_pBar->m_hWnd; })) << "the bar is active";

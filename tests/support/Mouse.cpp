@@ -7,42 +7,41 @@ namespace {
 
 // Wine starts a Unix program without giving back usable handles: callers wait
 // for what it does instead.
-void Xdotool(const char* pszArgs)
+void Xdotool(const char* pszFormat, int a, int b = 0)
 {
     char szCommand[128];
-    snprintf(szCommand, sizeof szCommand, "Z:\\usr\\bin\\xdotool %s", pszArgs);
+    const int n = snprintf(szCommand, sizeof szCommand, "Z:\\usr\\bin\\xdotool ");
+    snprintf(szCommand + n, sizeof szCommand - n, pszFormat, a, b);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
     CreateProcessA(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
 }
 
-bool ButtonDown(int nButton)
+bool Button(const char* pszVerb, int nButton, bool bDown)
 {
-    return (GetAsyncKeyState(nButton == 3 ? VK_RBUTTON : VK_LBUTTON) & 0x8000) != 0;
+    Xdotool(pszVerb, nButton);
+    const int nVirtKey = nButton == 3 ? VK_RBUTTON : VK_LBUTTON;
+    return WaitUntil([=] { return ((GetAsyncKeyState(nVirtKey) & 0x8000) != 0) == bDown; }, 3000);
 }
 
 } // namespace
 
-bool PressOrRelease(const char* pszVerb, int nButton, bool bDown)
+bool MouseDown(int nButton)
 {
-    char szArgs[32];
-    snprintf(szArgs, sizeof szArgs, "%s %d", pszVerb, nButton);
-    Xdotool(szArgs);
-    return WaitUntil([=] { return ButtonDown(nButton) == bDown; }, 3000);
+    return Button("mousedown %d", nButton, true);
+}
+
+bool MouseUp(int nButton)
+{
+    return Button("mouseup %d", nButton, false);
 }
 
 bool MouseMove(int x, int y)
 {
-    char szArgs[48];
-    snprintf(szArgs, sizeof szArgs, "mousemove %d %d", x, y);
-    Xdotool(szArgs);
-    return WaitUntil(
-        [=] {
-            POINT pt;
-            return GetCursorPos(&pt) && pt.x == x && pt.y == y;
-        },
-        3000);
+    Xdotool("mousemove %d %d", x, y);
+    POINT pt;
+    return WaitUntil([&] { return GetCursorPos(&pt) && pt.x == x && pt.y == y; }, 3000);
 }
 
 bool MouseMove(HWND hWnd, int x, int y)
@@ -64,9 +63,4 @@ KeyDown::KeyDown(int nVirtKey)
     memcpy(ab, m_abSaved, sizeof ab);
     ab[nVirtKey] = 0x80;
     SetKeyboardState(ab);
-}
-
-KeyDown::~KeyDown()
-{
-    SetKeyboardState(m_abSaved);
 }

@@ -7,15 +7,8 @@
 
 bool MouseMove(int x, int y); // screen coordinates
 bool MouseMove(HWND hWnd, int x, int y); // a point of hWnd's client area
-bool PressOrRelease(const char* pszVerb, int nButton, bool bDown);
-inline bool MouseDown(int nButton = 1)
-{
-    return PressOrRelease("mousedown", nButton, true);
-} // 1 left, 3 right
-inline bool MouseUp(int nButton = 1)
-{
-    return PressOrRelease("mouseup", nButton, false);
-}
+bool MouseDown(int nButton = 1); // 1 left, 3 right
+bool MouseUp(int nButton = 1);
 inline bool Click(int x, int y, int nButton = 1)
 {
     return MouseMove(x, y) && MouseDown(nButton) && MouseUp(nButton);
@@ -26,7 +19,7 @@ void ParkMouse(); // off every test window
 class KeyDown {
 public:
     explicit KeyDown(int nVirtKey);
-    ~KeyDown();
+    ~KeyDown() { SetKeyboardState(m_abSaved); }
 
 private:
     BYTE m_abSaved[256];

@@ -75,21 +75,19 @@ TEST_F(BarMouse, DraggedJustOutOfTheTopBandADockedBarFloatsWithItsModulesBelow)
 {
     Start(ABE_BOTTOM, 2);
     EXPECT_EQ((RECT { 296, 17, 704, 261 }), Drag(ON_BOTTOM_BAR, { 500, 17 }))
-        << "408 wide below the pointer, over bar and modules";
+        << "408 wide below the pointer, over the bar and modules";
     EXPECT_EQ((RECT { 296, 14, 704, 59 }), WindowRect(m_pBar->m_hWnd)) << "the floating bar 3 above the pointer";
     EXPECT_EQ((RECT { 296, 64, 596, 154 }), WindowRect(m_modules[0])) << "the first module 5 below the bar";
     EXPECT_EQ((RECT { 296, 161, 596, 251 }), WindowRect(m_modules[1])) << "the next module 97 lower";
     EXPECT_TRUE(IsWindowVisible(m_pBar->m_pLeg[1]->m_hWnd)) << "the floating bar stands on its feet";
 }
 
-TEST_F(BarMouse, AFloatingBarDraggedTakesItsModulesAlongAndDocksInTheTopBand)
+TEST_F(BarMouse, AFloatingBarDraggedTakesItsModulesAlong)
 {
     Start(DBE_FLOAT, 1);
     EXPECT_EQ((RECT { 408, 276, 816, 423 }), Drag(ON_FLOATING_BAR, { 803, 306 })) << "the bar and its module, moved";
     EXPECT_EQ((RECT { 408, 276, 816, 321 }), WindowRect(m_pBar->m_hWnd)) << "the bar moved, its size kept";
     EXPECT_EQ((RECT { 408, 326, 708, 416 }), WindowRect(m_modules[0])) << "its module 5 below it";
-    EXPECT_EQ(TOP_BAND, Drag({ 803, 306 }, { 512, 16 })) << "the top band, the pointer just inside it";
-    EXPECT_EQ(TOP_BAND, WindowRect(m_pBar->m_hWnd)) << "docked at the top";
     EXPECT_TRUE(IsRectEmpty(&m_pBar->m_rcFocus)) << "the outline is gone";
 }
 
@@ -101,7 +99,7 @@ TEST_F(BarMouse, LetGoOnItsOwnEdgeTheBarDocksAgainButAClickDoesNothing)
     ASSERT_TRUE(Release());
     EXPECT_EQ(nSetPos, m_shell.Count(ABM_SETPOS)) << "a click without a move does not dock the bar again";
     EXPECT_EQ((RECT { 0, 0, 32, 768 }), Drag(ON_TOP_BAR, { 3, 384 })) << "the left band";
-    EXPECT_EQ(TOP_BAND, Drag({ 16, 384 }, { 700, 3 })) << "the top band again";
+    EXPECT_EQ(TOP_BAND, Drag({ 16, 384 }, { 700, 16 })) << "the top band again, the pointer just inside it";
     EXPECT_EQ(nSetPos + 2, m_shell.Count(ABM_SETPOS)) << "let go on its own edge, the bar docks there again";
 }
 

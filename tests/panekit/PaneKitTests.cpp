@@ -13,8 +13,7 @@ namespace {
 const HINSTANCE EXE = GetModuleHandleA(nullptr);
 enum { FLAT, RAISED, SUNKEN, GREY }; // a button's frames, left to right
 
-// A window for the controls, away from the parked pointer. It keeps the commands they send, and
-// the mouse message of the last WM_SETCURSOR that came up to it (a disabled child passes them up).
+// Keeps the commands its controls send, and the mouse message of the last WM_SETCURSOR passed up to it.
 struct CParent : CWnd {
     std::vector<std::pair<WPARAM, LPARAM>> m_commands;
     UINT m_uMouseMessage = 0;
@@ -79,19 +78,14 @@ TEST_F(PaneKit, ControlsTakeTheSizeOfTheirPicturesAndShowThem)
 {
     EXPECT_EQ((RECT { 240, 180, 264, 201 }), WindowRect(*m_pButton)) << "a button is one 24 x 21 frame of its bitmap";
     EXPECT_EQ((RECT { 209, 210, 253, 237 }), WindowRect(m_still)) << "the still logo is its 44 x 27 bitmap";
-    EXPECT_EQ((RECT { 400, 240, 454, 261 }), WindowRect(m_logo)) << "the animated logo is its 54 x 21 bitmap";
     EXPECT_TRUE(Shows(m_still, BITMAP_STILL_LOGO_FLOAT, 0, 44, 27)) << "the still logo shows its picture";
-    EXPECT_TRUE(Shows(m_logo, BITMAP_LOGO_HORZ, 0, 30, 21)) << "the animated logo shows its picture left of the clip";
     const HWND hClip = FindWindowExA(m_logo, nullptr, ANIMATE_CLASSA, nullptr);
     const Pixels first = ScreenPixels(hClip, { 0, 0, 9, 14 });
-    EXPECT_TRUE(WaitUntil([&] {
-        return CountDifferences(ScreenPixels(hClip, { 0, 0, 9, 14 }), first, 9) != 0;
-    })) << "the clip plays";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(hClip, { 0, 0, 9, 14 }) != first; })) << "the clip plays";
 }
 
 TEST_F(PaneKit, EachControlShowsTheHandAndItsTipAndSendsItsCommandOncePerClick)
 {
-    const char* const LOGO_TIP = "Marvik Tymp Studio Controller";
     const struct {
         HWND hWnd;
         POINT pt;
@@ -100,8 +94,7 @@ TEST_F(PaneKit, EachControlShowsTheHandAndItsTipAndSendsItsCommandOncePerClick)
     } places[] = {
         { .hWnd = *m_pButton, .pt = { 12, 10 }, .pszTip = "Help", .nID = ID_HELP }, // the button
         { .hWnd = m_still, .pt = { 20, 12 }, .pszTip = nullptr, .nID = ID_LOGO }, // the still logo, without a tip
-        { .hWnd = m_logo, .pt = { 12, 10 }, .pszTip = LOGO_TIP, .nID = ID_LOGO }, // the animated logo's picture
-        { .hWnd = m_logo, .pt = { 40, 10 }, .pszTip = LOGO_TIP, .nID = ID_LOGO }, // its clip
+        { .hWnd = m_logo, .pt = { 40, 10 }, .pszTip = "Marvik Tymp Studio Controller", .nID = ID_LOGO }, // its clip
     };
     for (const auto& p : places) {
         SCOPED_TRACE(testing::Message() << "at " << p.pt.x << ", " << p.pt.y << " of control " << p.nID);
@@ -111,8 +104,9 @@ TEST_F(PaneKit, EachControlShowsTheHandAndItsTipAndSendsItsCommandOncePerClick)
         ASSERT_TRUE(WaitUntil([] { return ShownTip().empty(); })) << "away from the controls no tip shows";
         ASSERT_TRUE(MouseMove(p.hWnd, p.pt.x, p.pt.y));
         EXPECT_TRUE(CursorIs(m_hHand)) << "over a control the pointer is the hand";
-        if (p.pszTip)
+        if (p.pszTip) {
             EXPECT_TRUE(WaitUntil([&] { return ShownTip() == p.pszTip; })) << "the control's tip shows";
+        }
         ASSERT_TRUE(MouseDown());
         ASSERT_TRUE(MouseUp());
         EXPECT_TRUE(WaitUntil([&] { return !m_parent.m_commands.empty(); })) << "a click sends a command";
@@ -123,17 +117,12 @@ TEST_F(PaneKit, EachControlShowsTheHandAndItsTipAndSendsItsCommandOncePerClick)
     }
 }
 
-TEST_F(PaneKit, ThePointerRaisesTheButtonAndLeavingLowersItUnderTheArrow)
+TEST_F(PaneKit, TheButtonRisesUnderThePointerSinksWhilePressedOnItAndOnlyAReleaseOnItClicks)
 {
     ASSERT_TRUE(MouseMove(*m_pButton, 20, 18));
     EXPECT_TRUE(ButtonShows(RAISED)) << "under the pointer the button is raised";
     ASSERT_TRUE(MouseMove(*m_pButton, 60, 18));
     EXPECT_TRUE(ButtonShows(FLAT)) << "the pointer gone, the button is flat again";
-    EXPECT_TRUE(CursorIs(m_hArrow)) << "beside the button the parent's arrow comes back";
-}
-
-TEST_F(PaneKit, APressSinksTheButtonWhileThePointerIsOnItAndOnlyAReleaseOnItClicks)
-{
     ASSERT_TRUE(MouseMove(*m_pButton, 20, 18));
     ASSERT_TRUE(MouseDown());
     EXPECT_TRUE(ButtonShows(SUNKEN)) << "pressed, the button sinks";

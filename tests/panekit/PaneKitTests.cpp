@@ -40,13 +40,18 @@ bool CursorIs(HCURSOR hCursor)
     return WaitUntil([=] { return GetCursor() == hCursor; });
 }
 
-// The text of the tip that shows now; empty when none shows.
-std::string ShownTip()
+// The tip that shows now, or null.
+HWND ShownTip()
 {
     HWND hTip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
     while (hTip && !IsWindowVisible(hTip))
         hTip = FindWindowExA(nullptr, hTip, TOOLTIPS_CLASSA, nullptr);
-    return hTip ? WindowText(hTip) : "";
+    return hTip;
+}
+
+bool TipShows(const char* pszText)
+{
+    return WaitUntil([=] { return ShownTip() && WindowText(ShownTip()) == pszText; });
 }
 
 } // namespace
@@ -101,11 +106,11 @@ TEST_F(PaneKit, EachControlShowsTheHandAndItsTipAndSendsItsCommandOncePerClick)
         m_parent.m_commands.clear();
         ASSERT_TRUE(MouseMove(m_parent, 150, 20));
         ASSERT_TRUE(CursorIs(m_hArrow)) << "away from the controls the pointer is the parent's arrow";
-        ASSERT_TRUE(WaitUntil([] { return ShownTip().empty(); })) << "away from the controls no tip shows";
+        ASSERT_TRUE(WaitUntil([] { return !ShownTip(); })) << "away from the controls no tip shows";
         ASSERT_TRUE(MouseMove(p.hWnd, p.pt.x, p.pt.y));
         EXPECT_TRUE(CursorIs(m_hHand)) << "over a control the pointer is the hand";
         if (p.pszTip) {
-            EXPECT_TRUE(WaitUntil([&] { return ShownTip() == p.pszTip; })) << "the control's tip shows";
+            EXPECT_TRUE(TipShows(p.pszTip)) << "the control's tip shows";
         }
         ASSERT_TRUE(MouseDown());
         ASSERT_TRUE(MouseUp());
@@ -161,11 +166,12 @@ TEST_F(PaneKit, ADisabledButtonIsGreyAndSendsNothing)
 TEST_F(PaneKit, TheTipThatShowsTakesANewTextAtOnceAndGoesWithItsButton)
 {
     ASSERT_TRUE(MouseMove(*m_pButton, 12, 11));
-    ASSERT_TRUE(WaitUntil([] { return ShownTip() == "Help"; })) << "the button's tip shows";
+    ASSERT_TRUE(TipShows("Help")) << "the button's tip shows";
+    const HWND hTip = ShownTip();
     m_pButton->SetToolTip("Remove CDPlayer");
-    EXPECT_EQ("Remove CDPlayer", ShownTip()) << "the tip that shows takes the new text at once";
+    EXPECT_EQ("Remove CDPlayer", WindowText(hTip)) << "the tip that shows takes the new text at once";
     m_pButton.reset();
-    EXPECT_EQ("", ShownTip()) << "the tip goes with its button";
+    EXPECT_FALSE(IsWindow(hTip)) << "the tip goes with its button";
 }
 
 TEST(PaneKitAbout, TheAboutBoxIsModalAndChimesOnlyWhileOpen)

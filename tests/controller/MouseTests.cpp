@@ -107,7 +107,8 @@ TEST_F(BarMouse, AClickDoesNothingButLetGoOnAnEdgeEvenItsOwnTheBarDocksThere)
 TEST_F(BarMouse, TheRightButtonOpensTheMenuButNotDuringALeftDrag)
 {
     Start(DBE_FLOAT, 0);
-    EXPECT_TRUE(InspectMenu([] { Click(703, 246, 3); }).bShown) << "a right click on the bar opens its menu";
+    EXPECT_TRUE(InspectMenu([] { Click(ON_FLOATING_BAR.x, ON_FLOATING_BAR.y, 3); }).bShown)
+        << "a right click on the bar opens its menu";
     const MenuSnapshot menu = InspectMenu([&] {
         ASSERT_TRUE(Press(ON_FLOATING_BAR));
         ASSERT_TRUE(MouseMove(723, 266));

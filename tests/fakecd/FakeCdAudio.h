@@ -1,6 +1,5 @@
-// Points the prefix's "CDAudio" MCI entries at FakeCdAudio.dll beside this program while it lives,
-// so that opening "cdaudio" finds a drive (with no disc) under Wine. Windows reads the MCI32 key,
-// Wine's winmm the MCI key.
+// Points the prefix's "CDAudio" MCI entry at FakeCdAudio.dll beside this program while it lives,
+// so that opening "cdaudio" finds a drive (with no disc) under Wine, whose winmm reads the MCI key.
 #ifndef TESTS_FAKECD_FAKECDAUDIO_H
 #define TESTS_FAKECD_FAKECDAUDIO_H
 
@@ -18,31 +17,27 @@ public:
         // Wine's winmm reads the driver name into 128 characters.
         if (strDll.size() >= 128 && GetShortPathNameA(strDll.c_str(), sz, MAX_PATH))
             strDll = sz;
-        for (int i = 0; i < 2; i++) {
-            DWORD cb = sizeof m_aszOld[i] - 1;
-            RegCreateKeyExA(HKEY_LOCAL_MACHINE, s_apszKey[i], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_ahKey[i],
-                            nullptr);
-            m_abHad[i] = !RegQueryValueExA(m_ahKey[i], "CDAudio", nullptr, nullptr, (BYTE*)m_aszOld[i], &cb);
-            m_abSet[i] =
-                !RegSetValueExA(m_ahKey[i], "CDAudio", 0, REG_SZ, (const BYTE*)strDll.c_str(), strDll.size() + 1);
-        }
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI", 0, nullptr, 0,
+                        KEY_ALL_ACCESS, nullptr, &m_hKey, nullptr);
+        DWORD cb = sizeof m_szOld - 1;
+        m_bHad = !RegQueryValueExA(m_hKey, "CDAudio", nullptr, nullptr, (BYTE*)m_szOld, &cb);
+        m_bSet = !RegSetValueExA(m_hKey, "CDAudio", 0, REG_SZ, (const BYTE*)strDll.c_str(), strDll.size() + 1);
     }
     ~CdAudioDriverInstalled()
     {
-        for (int i = 0; i < 2; i++) {
-            m_abHad[i] ? RegSetValueExA(m_ahKey[i], "CDAudio", 0, REG_SZ, (BYTE*)m_aszOld[i], lstrlenA(m_aszOld[i]) + 1)
-                       : RegDeleteValueA(m_ahKey[i], "CDAudio");
-            RegCloseKey(m_ahKey[i]);
-        }
+        if (m_bHad)
+            RegSetValueExA(m_hKey, "CDAudio", 0, REG_SZ, (BYTE*)m_szOld, lstrlenA(m_szOld) + 1);
+        else
+            RegDeleteValueA(m_hKey, "CDAudio");
+        RegCloseKey(m_hKey);
     }
-    bool Installed() const { return m_abSet[0] && m_abSet[1]; }
+    bool Installed() const { return m_bSet; }
 
 private:
-    static constexpr const char* s_apszKey[2] = { "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI32",
-                                                  "Software\\Microsoft\\Windows NT\\CurrentVersion\\MCI" };
-    HKEY m_ahKey[2] = {};
-    bool m_abHad[2] = {}, m_abSet[2] = {};
-    char m_aszOld[2][MAX_PATH * 2] = {};
+    HKEY m_hKey = nullptr;
+    bool m_bHad = false;
+    bool m_bSet = false;
+    char m_szOld[MAX_PATH * 2] = {};
 };
 
 #endif

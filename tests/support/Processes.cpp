@@ -168,17 +168,10 @@ std::string ModuleLog::Dump() const
     return str;
 }
 
-std::string Joined(const std::vector<int>& values)
-{
-    std::string str = "{";
-    for (size_t i = 0; i < values.size(); i++)
-        str += (i ? ", " : "") + std::to_string(values[i]);
-    return str + "}";
-}
-
 std::pair<std::string, std::string> OpenedPage(const std::function<void()>& open)
 {
-    const std::string strLog = ProgramDirectory() + "page.log", strScript = ProgramDirectory() + "page.cmd";
+    const std::string strLog = ProgramDirectory() + "page.log";
+    const std::string strScript = ProgramDirectory() + "page.cmd";
     SavedValue htm(".htm", "", HKEY_CLASSES_ROOT);
     WriteString(".htm", "", "TympTestPage", HKEY_CLASSES_ROOT);
     WriteString("TympTestPage\\shell\\open\\command", "", "\"" + strScript + "\" \"%1\"", HKEY_CLASSES_ROOT);
@@ -191,6 +184,8 @@ std::pair<std::string, std::string> OpenedPage(const std::function<void()>& open
             return std::getline(log, strFile) && std::getline(log, strFolder);
         },
         10000);
-    DeleteKey("TympTestPage", HKEY_CLASSES_ROOT), DeleteFileA(strLog.c_str()), DeleteFileA(strScript.c_str());
+    DeleteKey("TympTestPage", HKEY_CLASSES_ROOT);
+    DeleteFileA(strLog.c_str());
+    DeleteFileA(strScript.c_str());
     return { strFile, strFolder };
 }

@@ -120,6 +120,4 @@ private:
     std::string m_strPath;
 };
 
-std::string Joined(const std::vector<int>& values); // "{1, 2, 3}"
-
 #endif

@@ -16,11 +16,9 @@ TEST(CommandLine, SwitchesCountAnywhereWithTheirBlankAndCase)
         int nMode;
         const char* pszWhy;
     } cases[] = {
-        { .strLine = "", .nMode = START_NORMAL, .pszWhy = "no switch" },
         { .strLine = "x AUTOCLOSE", .nMode = START_AUTOCLOSE, .pszWhy = "the switch with its blank" },
         { .strLine = "x/AUTOCLOSE", .nMode = START_NORMAL, .pszWhy = "the blank is part of the switch" },
         { .strLine = "x autoclose", .nMode = START_NORMAL, .pszWhy = "so is its case" },
-        { .strLine = "x RUNMINIMIZE", .nMode = START_RUNMINIMIZE, .pszWhy = "minimise the modules and close" },
         { .strLine = "x AUTOCLOSE RUNMINIMIZE", .nMode = START_RUNMINIMIZE, .pszWhy = "minimising wins" },
     };
     for (const auto& c : cases)
@@ -138,28 +136,6 @@ TEST_F(TrayIcon, AnIconWithTheProgramsTipThatANewTaskbarGetsAgainAndAWindowThatS
         EXPECT_EQ(call.icon.uCallbackMessage, WM_TRAYNOTIFY);
         EXPECT_EQ(call.icon.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TYMP)));
         EXPECT_STREQ(call.icon.szTip, "Tymp Studio 3.0");
-    }
-}
-
-TEST_F(TrayIcon, AButtonPressOnTheIconOpensTheWholeMenuAtThePointer)
-{
-    ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
-    ASSERT_TRUE(MouseMove(400, 300)) << "the pointer would not move";
-    const struct {
-        LPARAM lMouse;
-        bool bMenu;
-    } cases[] = {
-        { .lMouse = WM_RBUTTONDOWN, .bMenu = true },
-        { .lMouse = WM_LBUTTONDOWN, .bMenu = true },
-        { .lMouse = WM_MOUSEMOVE, .bMenu = false },
-    };
-    for (const auto& c : cases) {
-        const MenuSnapshot menu = InspectMenu([&] { SendMessageA(m_dlg.m_hWnd, WM_TRAYNOTIFY, IDI_TYMP, c.lMouse); });
-        EXPECT_EQ(menu.bShown, c.bMenu) << "the icon's mouse message " << c.lMouse;
-        if (!menu.bShown)
-            continue;
-        EXPECT_EQ(menu.rc.left, 400) << "at the pointer";
-        EXPECT_EQ(menu.rc.top, 300) << "at the pointer";
     }
 }
 

@@ -1,5 +1,5 @@
 // Promises what a CD drive with no disc promises: one open at a time, across every process, holds it (as a
-// player does), and while it is held every other open answers MCIERR_DEVICE_OPEN; no disc, so no other command.
+// player does), and while it is held every other open answers MCIERR_DEVICE_OPEN; with no disc it does nothing else.
 // Wine has no CD audio, so the tests point the "CDAudio" MCI entry of their prefix at this DLL.
 #include <windows.h>
 #include <mmsystem.h>
@@ -34,16 +34,6 @@ LRESULT Release(DWORD_PTR nId)
     return 0;
 }
 
-// The one question with an answer: no disc is in the drive.
-LRESULT Status(LPARAM flags, LPARAM parms)
-{
-    auto* status = reinterpret_cast<MCI_STATUS_PARMS*>(parms);
-    if (!status || !(flags & MCI_STATUS_ITEM) || status->dwItem != MCI_STATUS_MEDIA_PRESENT)
-        return MCIERR_UNSUPPORTED_FUNCTION;
-    status->dwReturn = MAKEMCIRESOURCE(FALSE, MCI_FALSE);
-    return MCI_RESOURCE_RETURNED;
-}
-
 } // namespace
 
 extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT uMsg, LPARAM lParam1, LPARAM lParam2)
@@ -60,7 +50,6 @@ extern "C" LRESULT WINAPI DriverProc(DWORD_PTR dwDriverId, HDRVR hDriver, UINT u
         return ++s_nLastId;
     case MCI_OPEN_DRIVER: return Hold(dwDriverId);
     case MCI_CLOSE_DRIVER: return Release(dwDriverId);
-    case MCI_STATUS: return Status(lParam1, lParam2);
     default: break;
     }
     // Every other MCI command: the drive can do nothing without a disc. Loading and the like as by default.

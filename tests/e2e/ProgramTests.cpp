@@ -188,4 +188,5 @@ TEST(NoMixer, TheProgramExplainsAndEndsWithoutABarWhileTheIconCopyRunsAnyway)
     EXPECT_TRUE(WindowsTitled("Tymp Studio Controller", copy.Pid()).empty()) << "the copy looked for a device";
     SendMessageA(hCopy, WM_CLOSEINSTANCE, 0, 0);
     EXPECT_TRUE(copy.WaitExit()) << "told to end, the copy ends";
+    EXPECT_EQ(copy.ExitCode(), 0u) << "the copy ends quietly";
 }

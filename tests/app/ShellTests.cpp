@@ -58,7 +58,7 @@ TEST_F(ProgressWindow, ShowsEachStepTopmostUntilTheBarShowsWhileTheWaitsDispatch
     EXPECT_NEAR(Centre(hWnd).x, 512, 1) << "centred on the screen";
     EXPECT_EQ(WindowText(hWnd), "Tymp Studio 3.0") << "titled as the suite";
     SendMessageA(hWnd, WM_LOADING_PREPARE, 0, 0);
-    EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr));
+    EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr)) << "the bar is made";
     KillTimer(nullptr, nTimer);
     UnhookWindowsHookEx(hHook);
     EXPECT_FALSE(IsWindow(hWnd)) << "gone once the bar shows";
@@ -129,13 +129,14 @@ TEST_F(TrayIcon, AnIconWithTheProgramsTipThatANewTaskbarGetsAgainAndAWindowThatS
     SendMessageA(m_dlg.m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     ASSERT_EQ(s_iconCalls.size(), 2u) << "added at the start and for the new taskbar";
     for (const IconCall& call : s_iconCalls) {
-        EXPECT_EQ(call.dwMessage, (DWORD)NIM_ADD);
+        EXPECT_EQ(call.dwMessage, (DWORD)NIM_ADD) << "each call adds the icon";
         EXPECT_EQ(call.icon.hWnd, m_dlg.m_hWnd) << "the copy's window hears from the icon";
-        EXPECT_EQ(call.icon.uID, (UINT)IDI_TYMP);
-        EXPECT_EQ(call.icon.uFlags, (UINT)(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-        EXPECT_EQ(call.icon.uCallbackMessage, WM_TRAYNOTIFY);
-        EXPECT_EQ(call.icon.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TYMP)));
-        EXPECT_STREQ(call.icon.szTip, "Tymp Studio 3.0");
+        EXPECT_EQ(call.icon.uID, (UINT)IDI_TYMP) << "the icon's id is the icon resource's";
+        EXPECT_EQ(call.icon.uFlags, (UINT)(NIF_MESSAGE | NIF_ICON | NIF_TIP)) << "a message, an icon and a tip";
+        EXPECT_EQ(call.icon.uCallbackMessage, WM_TRAYNOTIFY) << "the icon's mouse comes as WM_TRAYNOTIFY";
+        EXPECT_EQ(call.icon.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TYMP)))
+            << "the suite's icon";
+        EXPECT_STREQ(call.icon.szTip, "Tymp Studio 3.0") << "the program's tip";
     }
 }
 
@@ -189,7 +190,7 @@ TEST_F(TrayIcon, EveryWayOutTakesTheIconAlong)
         EXPECT_EQ(s_iconCalls.size(), 2u) << "the icon added, then deleted";
         if (s_iconCalls.size() != 2)
             continue;
-        EXPECT_EQ(s_iconCalls[1].dwMessage, (DWORD)NIM_DELETE);
+        EXPECT_EQ(s_iconCalls[1].dwMessage, (DWORD)NIM_DELETE) << "then deleted";
         EXPECT_EQ(s_iconCalls[1].icon.hWnd, s_iconCalls[0].icon.hWnd) << "the icon it added";
         EXPECT_EQ(s_iconCalls[1].icon.uID, (UINT)IDI_TYMP) << "the icon it added";
     }

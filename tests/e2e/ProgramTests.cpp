@@ -63,7 +63,7 @@ TEST_F(Program, StartSwitchesEndTheBarByItselfAndLeaveNoCopy)
         DeleteValue(KEY_CONTROLLER, "State");
         Controller bar(pszArgs);
         EXPECT_TRUE(bar.WaitExit(START_TIMEOUT)) << "the bar never ended by itself";
-        EXPECT_EQ(bar.ExitCode(), 0u);
+        EXPECT_EQ(bar.ExitCode(), 0u) << "the bar ends quietly";
         EXPECT_EQ(Saved("State"), DBE_FLOAT) << "the settings are saved on the way out";
         EXPECT_TRUE(ControllerPids().empty()) << "an icon copy starts before the bar ends, and none must";
     }
@@ -159,7 +159,7 @@ TEST_F(Program, TheUnpackedZipFindsItsDllStandInsAndHelp)
     EXPECT_NE(page.first.find("TympStudio.htm"), std::string::npos) << "the help page opened: " << page.first;
     EXPECT_EQ(lstrcmpiA(page.second.c_str(), "C:\\TympZip-test\\Help"), 0) << "opened in " << page.second;
     EXPECT_TRUE(bar.WaitExit(START_TIMEOUT)) << "the bar never closed itself";
-    EXPECT_EQ(bar.ExitCode(), 0u);
+    EXPECT_EQ(bar.ExitCode(), 0u) << "the bar ends quietly";
     EXPECT_TRUE(log.WaitForLine("TympWavePlayer.exe", "exit")) << log.Dump();
 }
 
@@ -181,7 +181,7 @@ TEST(NoMixer, TheProgramExplainsAndEndsWithoutABarWhileTheIconCopyRunsAnyway)
     EXPECT_TRUE(WindowsTitled(BAR_TITLE, bar.Pid()).empty()) << "neither a bar nor its progress window shows";
     PostMessageA(hBox, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(bar.WaitExit()) << "OK ends the program";
-    EXPECT_EQ(bar.ExitCode(), 0u);
+    EXPECT_EQ(bar.ExitCode(), 0u) << "the bar ends quietly";
     Controller copy(" AddIconToTaskbarWhenQuit");
     const HWND hCopy = CopyWindow(copy.Pid());
     ASSERT_NE(hCopy, nullptr) << "no icon copy; exit code " << copy.ExitCode();

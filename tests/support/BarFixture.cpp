@@ -3,10 +3,6 @@
 #include "controller/DeviceProbe.h"
 #include "res/resource.h"
 
-#ifndef MN_GETHMENU
-#define MN_GETHMENU 0x01E1
-#endif
-
 namespace {
 
 MCIERROR g_errCDOpen = MCIERR_CANNOT_LOAD_DRIVER;

@@ -1,6 +1,4 @@
-// Controller bars in the test process, on the shell double, with the CD audio
-// and MIDI devices of the test's choosing, and module windows that record the
-// protocol messages they get.
+// Controller bars in the test process, on the shell double, with the devices of the test's choosing.
 #ifndef TESTS_SUPPORT_BARFIXTURE_H
 #define TESTS_SUPPORT_BARFIXTURE_H
 
@@ -27,12 +25,12 @@ public:
 class CBarUnderTest : public CControllerDlg {
 public:
     using CControllerDlg::CControllerDlg;
-    using CControllerDlg::ExitController, CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer,
-        CControllerDlg::SaveModuleLayout, CControllerDlg::SaveSettings, CControllerDlg::SetModuleLaunchState;
+    using CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer, CControllerDlg::SaveModuleLayout,
+        CControllerDlg::SaveSettings, CControllerDlg::SetModuleLaunchState;
     using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule,
         CControllerDlg::m_bModulePositionSaved, CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized,
         CControllerDlg::m_nNextModuleOrder, CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg,
-        CControllerDlg::m_rcFocus, CControllerDlg::m_state, CControllerDlg::m_strCompanyLocal;
+        CControllerDlg::m_rcFocus, CControllerDlg::m_state;
 };
 
 struct BarDeleter {

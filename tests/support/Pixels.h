@@ -10,7 +10,7 @@ typedef std::vector<DWORD> Pixels;
 
 // What the screen shows of hWnd's client rectangle rc (the screen when hWnd is null).
 Pixels ScreenPixels(HWND hWnd, const RECT& rc);
-// The cx by cy part at (x, y) of a bitmap resource of hInstance.
+// The cx by cy part at (x, y) of a bitmap resource of hInstance; the part must lie inside the bitmap.
 Pixels BitmapPixels(HINSTANCE hInstance, UINT nIDBitmap, int x, int y, int cx, int cy);
 // How many pixels differ (a size difference counts a million); cx, the width of a row, is not needed.
 int CountDifferences(const Pixels& a, const Pixels& b, int cx);

@@ -63,12 +63,6 @@ FakeDevices::~FakeDevices()
     g_pfnMidiOutGetNumDevs = midiOutGetNumDevs;
 }
 
-void BarDeleter::operator()(CControllerDlg* p) const
-{
-    p->DestroyWindow();
-    delete p;
-}
-
 BarPtr StartBar()
 {
     BarPtr pBar(new CBarUnderTest(nullptr, TRUE));

@@ -25,18 +25,16 @@ public:
 class CBarUnderTest : public CControllerDlg {
 public:
     using CControllerDlg::CControllerDlg;
+    ~CBarUnderTest() override { DestroyWindow(); } // while still the bar, so that its own handlers see it go
     using CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer, CControllerDlg::SaveModuleLayout,
-        CControllerDlg::SaveSettings, CControllerDlg::SetModuleLaunchState;
+        CControllerDlg::SaveSettings;
     using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule,
         CControllerDlg::m_bModulePositionSaved, CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized,
         CControllerDlg::m_nNextModuleOrder, CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg,
         CControllerDlg::m_rcFocus, CControllerDlg::m_state;
 };
 
-struct BarDeleter {
-    void operator()(CControllerDlg* p) const;
-};
-using BarPtr = std::unique_ptr<CBarUnderTest, BarDeleter>;
+using BarPtr = std::unique_ptr<CBarUnderTest>;
 
 // Starts a bar as the program does, but modeless, so the test keeps running.
 BarPtr StartBar();

@@ -43,10 +43,9 @@ Pixels BitmapPixels(HINSTANCE hInstance, UINT nIDBitmap, int x, int y, int cx, i
 {
     HBITMAP hBitmap = LoadBitmapA(hInstance, MAKEINTRESOURCEA(nIDBitmap));
     HDC hDC = CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    SelectObject(hDC, hBitmap);
     Pixels pixels = Copy(hDC, x, y, cx, cy);
-    SelectObject(hDC, hOld);
-    DeleteDC(hDC);
+    DeleteDC(hDC); // which lets the bitmap go
     DeleteObject(hBitmap);
     return pixels;
 }

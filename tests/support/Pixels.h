@@ -5,8 +5,7 @@
 #include <windows.h>
 #include <vector>
 
-// 0x00RRGGBB, row by row.
-typedef std::vector<DWORD> Pixels;
+typedef std::vector<DWORD> Pixels; // 0x00RRGGBB, row by row
 
 // What the screen shows of hWnd's client rectangle rc (the screen when hWnd is null).
 Pixels ScreenPixels(HWND hWnd, const RECT& rc);

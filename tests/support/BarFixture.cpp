@@ -105,9 +105,9 @@ MenuSnapshot InspectMenu(const std::function<void()>& open)
     MenuSnapshot snapshot;
     ModalScript script;
     script.Then([&] {
-        HWND hMenuWnd = nullptr;
-        while ((hMenuWnd = FindWindowExA(nullptr, hMenuWnd, "#32768", nullptr)) && !IsWindowVisible(hMenuWnd))
-            ;
+        HWND hMenuWnd = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
+        while (hMenuWnd && !IsWindowVisible(hMenuWnd))
+            hMenuWnd = FindWindowExA(nullptr, hMenuWnd, "#32768", nullptr);
         if (!hMenuWnd)
             return false;
         HMENU hMenu = (HMENU)SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0);

@@ -69,6 +69,25 @@ const FakeAppBarShell::Bar* FakeAppBarShell::Find(HWND hWnd) const
     return nullptr;
 }
 
+// Moves each side of *prc that overlaps the taskbar or a bar registered before hWnd clear of it.
+void FakeAppBarShell::ClearOf(HWND hWnd, RECT* prc) const
+{
+    std::vector<Bar> earlier = { { nullptr, ABE_BOTTOM, m_rcTaskbar } };
+    for (size_t i = 0; i < m_bars.size() && m_bars[i].hWnd != hWnd; i++)
+        earlier.push_back(m_bars[i]);
+    for (const Bar& b : earlier) {
+        RECT rcHit;
+        if (!IntersectRect(&rcHit, prc, &b.rc))
+            continue;
+        switch (b.nEdge) {
+        case ABE_LEFT: prc->left = b.rc.right; break;
+        case ABE_TOP: prc->top = b.rc.bottom; break;
+        case ABE_RIGHT: prc->right = b.rc.left; break;
+        case ABE_BOTTOM: prc->bottom = b.rc.top; break;
+        }
+    }
+}
+
 UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
 {
     m_calls.push_back({ dwMessage, *p });
@@ -88,8 +107,8 @@ UINT_PTR FakeAppBarShell::Handle(DWORD dwMessage, PAPPBARDATA p)
         return TRUE;
     case ABM_QUERYPOS:
     case ABM_SETPOS:
-        if (bEdge && !IsRectEmpty(&m_rcTaskbar)) // keeps the rectangle clear of the taskbar
-            p->rc.bottom = std::min(p->rc.bottom, m_rcTaskbar.top);
+        if (bEdge)
+            ClearOf(p->hWnd, &p->rc);
         if (dwMessage == ABM_SETPOS && pBar) {
             pBar->nEdge = bEdge && !IsRectEmpty(&p->rc) ? nEdge : -1;
             pBar->rc = p->rc;

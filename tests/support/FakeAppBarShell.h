@@ -36,6 +36,7 @@ private:
     static UINT_PTR WINAPI Message(DWORD dwMessage, PAPPBARDATA pData);
     UINT_PTR Handle(DWORD dwMessage, PAPPBARDATA pData);
     const Bar* Find(HWND hWnd) const;
+    void ClearOf(HWND hWnd, RECT* prc) const;
 
     std::vector<Bar> m_bars;
     HWND m_ahAutoHide[4] = {};

@@ -1,7 +1,6 @@
 #include "FakeAppBarShell.h"
 #include "dockbar/AppBarService.h"
 #include <algorithm>
-#include <utility>
 #if __has_include(<gtest/gtest.h>)
 #include <gtest/gtest.h>
 #define SHELL_REFUSAL ADD_FAILURE()
@@ -52,21 +51,10 @@ int FakeAppBarShell::Count(DWORD dwMessage, HWND hWnd) const
                               [=](const auto& c) { return c.first == dwMessage && (!hWnd || c.second.hWnd == hWnd); });
 }
 
-int FakeAppBarShell::ReservedEdge(HWND hWnd, RECT* prc) const
-{
-    const Bar* pBar = Find(hWnd);
-    if (prc)
-        *prc = pBar ? pBar->rc : RECT {};
-    return pBar ? pBar->nEdge : -1;
-}
-
 const FakeAppBarShell::Bar* FakeAppBarShell::Find(HWND hWnd) const
 {
-    for (const Bar& b : m_bars) {
-        if (b.hWnd == hWnd)
-            return &b;
-    }
-    return nullptr;
+    auto it = std::find_if(m_bars.begin(), m_bars.end(), [=](const Bar& b) { return b.hWnd == hWnd; });
+    return it == m_bars.end() ? nullptr : &*it;
 }
 
 // Moves each side of *prc that overlaps the taskbar or a bar registered before hWnd clear of it.

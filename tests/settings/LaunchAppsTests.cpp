@@ -71,12 +71,10 @@ protected:
 };
 
 // Each row opens the dialog on a file and closes it with Close.
-TEST_F(LaunchApps, ListsTheKeysUpToTheFirstMissingOrEmptyOneAndCloseWritesThemBack)
+TEST_F(LaunchApps, ListsTheKeysUpToTheFirstEmptyOneAndCloseWritesThemBack)
 {
     const std::string x(255, 'x');
     const std::string y(255, 'y');
-    const std::string z(255, 'z');
-    const std::string odd = "\xC4\xFF\x01\x7F.exe";
     std::string strMany = "[Launch]\r\n";
     for (int i = 1; i <= 10000; i++)
         strMany += std::to_string(i) + "=P\r\n";
@@ -86,19 +84,10 @@ TEST_F(LaunchApps, ListsTheKeysUpToTheFirstMissingOrEmptyOneAndCloseWritesThemBa
         std::string strClosed;
         const char* pszWhy;
     } cases[] = {
-        { .strIni = "[Launch]\r\n1=Z\r\n2=A\r\n4=D\r\n",
-          .entries = { "Z", "A" },
-          .strClosed = "[Launch]\r\n1=Z\r\n2=A\r\n4=D\r\n",
-          .pszWhy = "key 3 missing ends the list, kept in file order; key 4 is not the list's" },
-        { .strIni = "[Launch]\r\n1=A\r\n2=B\r\n3=\r\n4=D\r\n",
-          .entries = { "A", "B" },
-          .strClosed = "[Launch]\r\n1=A\r\n2=B\r\n3=\r\n4=D\r\n",
-          .pszWhy = "an empty key 3 ends the list" },
-        { .strIni =
-              "[Launch]\r\n1=" + x + "\r\n2=" + y + "y\r\n3=" + std::string(9745, 'z') + z + "\r\n4=" + odd + "\r\n",
-          .entries = { x, y, z, odd },
-          .strClosed = "[Launch]\r\n1=" + x + "\r\n2=" + y + "\r\n3=" + z + "\r\n4=" + odd + "\r\n",
-          .pszWhy = "an entry holds 255 characters, whatever they are" },
+        { .strIni = "[Launch]\r\n1=" + y + "\r\n2=" + x + "x\r\n3=\r\n4=D\r\n",
+          .entries = { y, x },
+          .strClosed = "[Launch]\r\n1=" + y + "\r\n2=" + x + "\r\n3=\r\n4=D\r\n",
+          .pszWhy = "in file order, 255 characters an entry; an empty key ends the list, the keys after it stay" },
         { .strIni = strMany,
           .entries = std::vector<std::string>(10000, "P"),
           .strClosed = strMany,
@@ -118,37 +107,56 @@ TEST_F(LaunchApps, ListsTheKeysUpToTheFirstMissingOrEmptyOneAndCloseWritesThemBa
     }
 }
 
-// Each row removes the second of three entries and leaves the dialog its own way.
-TEST_F(LaunchApps, CloseWritesTheListBackWhileEscapeAndTheCloseBoxWriteNothing)
+// Each row removes an entry or none, selects one or none, and leaves the dialog its own way.
+TEST_F(LaunchApps, LaunchOpensTheSelectedEntryThroughTheShellAndOnlyLaunchAndCloseWriteTheListBack)
 {
-    const std::string strBefore = "[Launch]\r\n1=A\r\n2=B\r\n3=C\r\n";
+    const std::string strEditor = m_strDir + "TympWaveEditor.exe"; // a stand-in: it stays until ended
+    const std::string strDoc = m_strDir + "Session Notes.tympdoc";
+    std::ofstream(strDoc) << "notes";
+    WriteString(".tympdoc", "", ".tympdoc", HKEY_CLASSES_ROOT);
+    WriteString(".tympdoc\\shell\\open\\command", "", "\"" + strEditor + "\" \"%1\"", HKEY_CLASSES_ROOT);
+    const std::string ABC = "[Launch]\r\n1=A\r\n2=B\r\n3=C\r\n";
+    const std::string AC = "[Launch]\r\n1=A\r\n2=C\r\n";
+    const std::string TWO = "[Launch]\r\n1=X:\\N\r\n2=" + strEditor + "\r\n"; // the first names no program
+    const std::string DOC = "[Launch]\r\n1=" + strDoc + "\r\n";
+    const WPARAM LAUNCH = IDC_LAUNCHAPPS_LAUNCH;
+    const WPARAM DBLCLK = MAKEWPARAM(IDC_LAUNCHAPPS_LIST, LBN_DBLCLK);
     const struct {
-        UINT uMessage;
+        std::string strIni;
+        int nRemove = -1; // none
+        int nSelect = -1; // none
+        UINT uMessage = WM_COMMAND;
         WPARAM wParam;
-        std::string strAfter;
+        size_t nStarted = 0;
+        std::string strAfter = strIni; // unless the row says otherwise
         const char* pszWhy;
     } cases[] = {
-        { .uMessage = WM_COMMAND, .wParam = IDOK, .strAfter = "[Launch]\r\n1=A\r\n2=C\r\n", .pszWhy = "C moves up" },
-        { .uMessage = WM_COMMAND, .wParam = IDCANCEL, .strAfter = strBefore, .pszWhy = "Escape writes nothing" },
-        { .uMessage = WM_SYSCOMMAND, .wParam = SC_CLOSE, .strAfter = strBefore, .pszWhy = "nor does the close box" },
+        { .strIni = ABC, .nRemove = 1, .wParam = IDOK, .strAfter = AC, .pszWhy = "Close: B removed, C moves up" },
+        { .strIni = ABC, .nRemove = 1, .wParam = IDCANCEL, .pszWhy = "Escape writes nothing" },
+        { .strIni = ABC, .nRemove = 1, .uMessage = WM_SYSCOMMAND, .wParam = SC_CLOSE, .pszWhy = "nor the close box" },
+        { .strIni = TWO, .nSelect = 1, .wParam = LAUNCH, .nStarted = 1, .pszWhy = "the selected entry" },
+        { .strIni = TWO, .nSelect = 1, .wParam = DBLCLK, .nStarted = 1, .pszWhy = "a double click launches" },
+        { .strIni = DOC, .nSelect = 0, .wParam = LAUNCH, .nStarted = 1, .pszWhy = "a document, by its program" },
+        { .strIni = ABC, .nRemove = 1, .wParam = LAUNCH, .strAfter = AC, .pszWhy = "none selected: the list written" },
     };
     for (const auto& c : cases) {
-        WriteIni(strBefore);
-        std::vector<std::string> shown;
+        WriteIni(c.strIni);
         ModalScript script = Opened();
         script.Do([&] {
-            Select(1);
+            Select(c.nRemove);
             Press(IDC_LAUNCHAPPS_REMOVE);
         });
-        script.Do([&] { Press(IDC_LAUNCHAPPS_REMOVE); }); // nothing is selected any more
         script.Do([&] {
-            shown = Entries();
+            Select(c.nSelect);
             PostMessageA(m_hDlg, c.uMessage, c.wParam, 0);
         });
         EXPECT_TRUE(Run(script)) << c.pszWhy;
-        EXPECT_EQ((std::vector<std::string> { "A", "C" }), shown) << "B removed, and nothing selected after it";
-        EXPECT_EQ(c.strAfter, Ini()) << c.pszWhy;
+        EXPECT_EQ(c.nStarted, ChildProcesses(GetCurrentProcessId()).size()) << "programs started: " << c.pszWhy;
+        EXPECT_EQ(c.strAfter, Ini()) << "the file: " << c.pszWhy;
+        EndChildProcesses(GetCurrentProcessId(), 0);
     }
+    DeleteKey(".tympdoc", HKEY_CLASSES_ROOT);
+    DeleteFileA(strDoc.c_str());
 }
 
 TEST_F(LaunchApps, BrowseAddsTheChosenFileAtTheEndButNoPathLongerThan255Characters)
@@ -181,57 +189,6 @@ TEST_F(LaunchApps, BrowseAddsTheChosenFileAtTheEndButNoPathLongerThan255Characte
     EXPECT_TRUE(Run(script)) << script.m_strStalled;
     EXPECT_EQ((std::vector<std::string> { "A", str255 }), shown) << "a cancelled and a too long choice add nothing";
     EXPECT_EQ("[Launch]\r\n1=A\r\n2=" + str255 + "\r\n", Ini()) << "the list written back by Close";
-}
-
-// Each row selects an entry, or removes one and leaves none selected, and launches by the button or a double click.
-TEST_F(LaunchApps, LaunchOpensTheSelectedEntryThroughTheShellAndWritesTheListBack)
-{
-    const std::string strEditor = m_strDir + "TympWaveEditor.exe"; // a stand-in: it stays until ended
-    const std::string strDoc = m_strDir + "Session Notes.tympdoc";
-    std::ofstream(strDoc) << "notes";
-    WriteString(".tympdoc", "", ".tympdoc", HKEY_CLASSES_ROOT);
-    WriteString(".tympdoc\\shell\\open\\command", "", "\"" + strEditor + "\" \"%1\"", HKEY_CLASSES_ROOT);
-    const std::string strTwo = "[Launch]\r\n1=X:\\N\r\n2=" + strEditor + "\r\n"; // the first names no program
-    const std::string strDocument = "[Launch]\r\n1=" + strDoc + "\r\n";
-    const std::string strTwice = "[Launch]\r\n1=" + strEditor + "\r\n2=" + strEditor + "\r\n";
-    const std::string strOnce = "[Launch]\r\n1=" + strEditor + "\r\n";
-    const WPARAM LAUNCH = IDC_LAUNCHAPPS_LAUNCH;
-    const WPARAM DBLCLK = MAKEWPARAM(IDC_LAUNCHAPPS_LIST, LBN_DBLCLK);
-    const struct {
-        std::string strIni;
-        int nRemove = -1; // none
-        int nSelect;
-        WPARAM wParam;
-        size_t nStarted;
-        std::string strAfter;
-    } cases[] = {
-        { .strIni = strTwo, .nSelect = 1, .wParam = LAUNCH, .nStarted = 1, .strAfter = strTwo },
-        { .strIni = strTwo, .nSelect = 1, .wParam = DBLCLK, .nStarted = 1, .strAfter = strTwo },
-        { .strIni = strDocument,
-          .nSelect = 0,
-          .wParam = LAUNCH,
-          .nStarted = 1,
-          .strAfter = strDocument }, // its program
-        { .strIni = strTwice, .nRemove = 1, .nSelect = -1, .wParam = LAUNCH, .nStarted = 0, .strAfter = strOnce },
-    };
-    for (const auto& c : cases) {
-        WriteIni(c.strIni);
-        ModalScript script = Opened();
-        script.Do([&] {
-            Select(c.nRemove);
-            Press(IDC_LAUNCHAPPS_REMOVE);
-        });
-        script.Do([&] {
-            Select(c.nSelect);
-            Press(c.wParam);
-        });
-        EXPECT_TRUE(Run(script)) << "the dialog closes";
-        EXPECT_EQ(c.nStarted, ChildProcesses(GetCurrentProcessId()).size()) << "programs started";
-        EXPECT_EQ(c.strAfter, Ini()) << "the list written back";
-        EndChildProcesses(GetCurrentProcessId(), 0);
-    }
-    DeleteKey(".tympdoc", HKEY_CLASSES_ROOT);
-    DeleteFileA(strDoc.c_str());
 }
 
 TEST_F(LaunchApps, WhileOpenTheBarsButtonOpensNoOtherAndModulesStayRightBehindTheBar)

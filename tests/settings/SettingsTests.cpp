@@ -97,49 +97,23 @@ TEST_F(Settings, EachValueLoadsIntoItsMemberAndIsSavedFromItByteForByte)
             EXPECT_EQ(value.ab, saved.data) << value.pszName << " saved from its member";
         }
     }
-    const RegValue file = ReadValue(KEY_CONTROLLER, "ControllerFileName");
-    EXPECT_EQ((DWORD)REG_SZ, file.dwType) << "the program's file name is text";
-    EXPECT_EQ(std::string("SettingsTests.exe", 18), std::string(file.data.begin(), file.data.end()))
-        << "the program's file name and extension with its zero, no directory";
 }
 
-// Each row is loaded into a bar of its own.
-TEST_F(Settings, AValueLargerThanItsMemberCountsAsMissingAndAShorterOneReplacesItsLowBytes)
+// A value larger than its member counts as missing, a shorter one replaces its low bytes; the CD player's file
+// name, found beside the program, holds at most 255 characters and their zero.
+TEST_F(Settings, OddSizesLoadAsMuchAsFitsOrNothing)
 {
-    const struct {
-        std::vector<BYTE> ab;
-        int nEdge;
-        const char* pszWhy;
-    } cases[] = {
-        { .ab = { 1, 0, 0, 0, 1 }, .nEdge = DBE_FLOAT, .pszWhy = "5 bytes: as if missing" },
-        { .ab = { 0, 0 }, .nEdge = (int)0xFFFF0000, .pszWhy = "2 bytes: the low half of -2" },
-    };
-    for (const auto& c : cases) {
-        CBarUnderTest bar(nullptr, TRUE);
-        WriteValue(KEY_CONTROLLER, "State", REG_BINARY, c.ab.data(), (DWORD)c.ab.size());
-        bar.LoadSettings();
-        EXPECT_EQ(c.nEdge, bar.m_nSavedEdge) << "State: " << c.pszWhy;
-    }
-}
-
-// The CD player's path: the program's directory and the stored name, which holds at most 255 characters.
-TEST_F(Settings, TheCDPlayerIsFoundBesideTheProgramUnderTheStoredName)
-{
-    const std::string strDir = ProgramDirectory();
-    const struct {
-        std::string strStored;
-        std::string strPath;
-        const char* pszWhy;
-    } cases[] = {
-        { .strStored = std::string(256, 'x'), .strPath = strDir + "TympCDPlayer.exe", .pszWhy = "no room for a zero" },
-        { .strStored = std::string(255, 'y') + '\0', .strPath = strDir + std::string(255, 'y'), .pszWhy = "255 fit" },
-        { .strStored = std::string(1, '\0'), .strPath = strDir, .pszWhy = "an empty name: the directory itself" },
-    };
-    for (const auto& c : cases) {
-        WriteValue(KEY_CONTROLLER, "CDPlayerFileName", REG_SZ, c.strStored.data(), (DWORD)c.strStored.size());
-        m_bar.LoadSettings();
-        EXPECT_EQ(c.strPath, (LPCSTR)m_bar.m_strCDPlayerPath) << c.pszWhy;
-    }
+    WriteValue(KEY_CONTROLLER, "FloatLeft", REG_BINARY, std::vector<BYTE> { 1, 0, 0, 0, 1 }.data(), 5);
+    WriteValue(KEY_CONTROLLER, "State", REG_BINARY, std::vector<BYTE> { 0, 0 }.data(), 2);
+    WriteValue(KEY_CONTROLLER, "CDPlayerFileName", REG_SZ, std::string(256, 'x').data(), 256);
+    m_bar.LoadSettings();
+    EXPECT_EQ(308, m_bar.m_rcFloat.left) << "FloatLeft of 5 bytes: as if missing";
+    EXPECT_EQ((int)0xFFFF0000, m_bar.m_nSavedEdge) << "State of 2 bytes: the low half of -2 replaced";
+    EXPECT_EQ(ProgramDirectory() + "TympCDPlayer.exe", (LPCSTR)m_bar.m_strCDPlayerPath)
+        << "256 characters with no room for a zero: as if missing";
+    WriteValue(KEY_CONTROLLER, "CDPlayerFileName", REG_SZ, (std::string(255, 'y') + '\0').data(), 256);
+    m_bar.LoadSettings();
+    EXPECT_EQ(ProgramDirectory() + std::string(255, 'y'), (LPCSTR)m_bar.m_strCDPlayerPath) << "255 and a zero fit";
 }
 
 // 4 bytes each, little-endian.
@@ -153,8 +127,7 @@ TEST_F(Settings, TheLayoutListsTheRunningModulesInOrderAndKeepsWhatWasLoadedForT
 {
     const std::vector<BYTE> sequence = Ints({ 3, MODULE_CDPLAYER, MODULE_MIDIPLAYER, MODULE_WAVEPLAYER, 0x5A5A5A5A });
     WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, sequence.data(), 20);
-    const std::vector<BYTE> positions = Ints({ 1, 2, 3, 4, 5, 6, 7, 8 });
-    WriteValue(KEY_CONTROLLER, "ModulePosition", REG_BINARY, positions.data(), 32);
+    WriteValue(KEY_CONTROLLER, "ModulePosition", REG_BINARY, Ints({ 1, 2, 3, 4, 5, 6, 7, 8 }).data(), 32);
     m_bar.LoadSettings();
     HWND hMidi = CreateModuleWindow("Tymp Studio MidiPlayer", 222);
     HWND hCD = CreateModuleWindow("Tymp Studio CDPlayer", 400);

@@ -1,6 +1,5 @@
 // The Setup sheet on real dialogs: its pages, what OK applies and saves, what Cancel leaves.
 #include "tests/support/BarFixture.h"
-#include "dockbar/AppBarService.h"
 #include "res/resource.h"
 #include <mmreg.h>
 
@@ -9,8 +8,6 @@ static const std::string SUITE = ProgramDirectory() + "TympCDPlayer.exe /play";
 static const std::string UPPER = ProgramDirectory() + "TYMPCDPLAYER.EXE /PLAY";
 static const std::string OLD = "C:\\Old\\cd.exe /play";
 static const std::string OTHER = "C:\\cdplay.exe /play";
-
-constexpr int IDC_APPLY_BUTTON = 0x3021; // a property sheet's Apply button
 
 class Setup : public BarTest {
 protected:
@@ -27,19 +24,14 @@ protected:
     void Command(UINT nID) { SendMessageA(m_pBar->m_hWnd, WM_COMMAND, nID, 0); }
     HWND Item(int nID) { return GetDlgItem((HWND)SendMessageA(m_hSheet, PSM_GETCURRENTPAGEHWND, 0, 0), nID); }
     bool Enabled(int nID) { return IsWindowEnabled(Item(nID)) != FALSE; }
-    bool Shown(int nID) { return IsWindowVisible(Item(nID)) != FALSE; }
     void Page(int n) { SendMessageA(m_hSheet, PSM_SETCURSEL, n, 0); }
     void Click(int nID) { SendMessageA(Item(nID), BM_CLICK, 0, 0); }
     // Picks an entry of the recording format's lists as a user does, by its text.
     void Pick(const char* pszText)
     {
-        for (int nID : { IDC_CHANNEL, IDC_SAMPLE_RATE, IDC_DATA_FORMAT, IDC_DATA_BITS }) {
-            const LRESULT nIndex = SendMessageA(Item(nID), CB_FINDSTRINGEXACT, -1, (LPARAM)pszText);
-            if (nIndex == CB_ERR)
-                continue;
-            SendMessageA(Item(nID), CB_SETCURSEL, nIndex, 0);
-            SendMessageA(GetParent(Item(nID)), WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Item(nID));
-        }
+        for (int nID : { IDC_CHANNEL, IDC_SAMPLE_RATE, IDC_DATA_FORMAT, IDC_DATA_BITS })
+            if (SendMessageA(Item(nID), CB_SELECTSTRING, -1, (LPARAM)pszText) != CB_ERR)
+                SendMessageA(GetParent(Item(nID)), WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Item(nID));
     }
     std::string Selected(int nID) // the list's selected entry, "" when none
     {
@@ -55,17 +47,15 @@ protected:
     HWND m_hSheet = nullptr;
 };
 
-// Docked at the top: OK applies and saves each box; Cancel after unchecking them leaves everything as it was.
+// Docked at the top: OK applies and saves each box; Cancel after changing some leaves everything as it was.
 TEST_F(Setup, EachBoxSetsItsSettingWhichOnlyOkAppliesAndSaves)
 {
     Command(ID_DOCK_TOP);
     WriteString(KEY_AUDIOCD, "", OTHER, HKEY_LOCAL_MACHINE);
     EXPECT_TRUE(Sheet([&] {
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(m_hSheet, IDC_APPLY_BUTTON))) << "no Apply button: OK saves";
+        PostMessageA(m_pBar->m_hWnd, WM_COMMAND, ID_SETUP_BUTTON, 0); // a second sheet would hold this one open
         Click(IDC_ALWAYS_ON_TOP);
-        EXPECT_FALSE(Shown(IDC_PREVIEW_ICON)) << "the picture: nothing covers a bar on top";
         Click(IDC_AUTO_HIDE);
-        EXPECT_FALSE(Shown(IDC_PREVIEW_BAR)) << "the picture: a hiding bar is not seen";
         Click(IDC_COORDINATE);
         Click(IDC_INSERT_ICON);
         Page(1);
@@ -81,47 +71,16 @@ TEST_F(Setup, EachBoxSetsItsSettingWhichOnlyOkAppliesAndSaves)
     EXPECT_EQ(FALSE, Stored("KeepCDSoundOnExit")) << "saved as its box was left";
     EXPECT_TRUE(Sheet(
         [&] {
-            EXPECT_FALSE(Shown(IDC_PREVIEW_ICON)) << "the picture as the bar is: on top";
             Click(IDC_ALWAYS_ON_TOP);
-            EXPECT_TRUE(Shown(IDC_PREVIEW_ICON)) << "the picture: the icon covers a bar no longer on top";
             Page(1);
             Click(IDC_DEFAULT_CDPLAYER);
-            Click(IDC_KEEP_CD_PLAYING);
         },
         PSBTN_CANCEL))
         << "the sheet showed and closed";
     EXPECT_EQ(TRUE, Stored("AlwaysOnTop")) << "Cancel saves nothing";
     EXPECT_EQ(OTHER, CDCommand()) << "nor registers";
-    EXPECT_FALSE(m_pBar->m_bKeepCDSoundOnExit) << "the setting back as stored";
+    EXPECT_TRUE(m_pBar->m_bAlwaysOnTopSetting) << "the setting back as stored";
     EXPECT_TRUE(m_pBar->m_state.bAlwaysOnTop) << "nothing applied";
-}
-
-TEST_F(Setup, OnlyADockedBarOffersAlwaysOnTopAndOnlyAnEdgeWithAFreeSlotAutoHide)
-{
-    EXPECT_TRUE(Sheet([&] {
-        EXPECT_FALSE(Enabled(IDC_ALWAYS_ON_TOP)) << "a floating bar is never on top";
-        EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "a floating bar never hides";
-    })) << "the sheet showed and closed";
-    HWND hOther = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
-    APPBARDATA abd = {
-        .cbSize = sizeof abd, .hWnd = hOther, .uCallbackMessage = 0, .uEdge = ABE_TOP, .rc = {}, .lParam = TRUE
-    };
-    g_pfnAppBarMessage(ABM_NEW, &abd);
-    g_pfnAppBarMessage(ABM_SETAUTOHIDEBAR, &abd); // another program's bar hides at the top
-    Command(ID_DOCK_TOP);
-    EXPECT_TRUE(Sheet([&] {
-        EXPECT_TRUE(Enabled(IDC_ALWAYS_ON_TOP)) << "docked at the top";
-        EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "the top edge has its hiding bar";
-    })) << "the sheet showed and closed";
-    g_pfnAppBarMessage(ABM_REMOVE, &abd);
-    DestroyWindow(hOther);
-}
-
-TEST_F(Setup, OpensNotOverAnotherDialogOfTheBar)
-{
-    HWND hAbout = CreateWindowExA(0, "#32770", "", WS_POPUP, 0, 0, 9, 9, m_pBar->m_hWnd, nullptr, nullptr, nullptr);
-    EXPECT_FALSE(Sheet([] {}, PSBTN_CANCEL)) << "Setup opened over another dialog of the bar";
-    DestroyWindow(hAbout);
 }
 
 // Each row sets a format, opens the page, picks one entry as a user does, and presses OK. The data format and
@@ -132,10 +91,8 @@ TEST_F(Setup, TheWaveRecordingPageKeepsBitsAndFormatTogether)
     const WORD ADPCM = WAVE_FORMAT_ADPCM;
     const WORD ALAW = WAVE_FORMAT_ALAW;
     const WORD MULAW = WAVE_FORMAT_MULAW;
-    std::map<WORD, std::string> formatText = {
-        { PCM, "PCM" }, { ADPCM, "ADPCM" }, { ALAW, "A-Law" }, { MULAW, "Mu-Law" }
-    };
-    std::map<WORD, std::string> bitsText = { { 4, "4-bit" }, { 8, "8-bit" }, { 16, "16-bit" } };
+    std::map<int, std::string> formats = { { PCM, "PCM" }, { ADPCM, "ADPCM" }, { ALAW, "A-Law" }, { MULAW, "Mu-Law" } };
+    std::map<int, std::string> bits = { { 4, "4-bit" }, { 8, "8-bit" }, { 16, "16-bit" } };
     const struct {
         RECORDFORMAT wfx;
         const char* pszPick;
@@ -157,14 +114,13 @@ TEST_F(Setup, TheWaveRecordingPageKeepsBitsAndFormatTogether)
         EXPECT_TRUE(Sheet([&] {
             Page(2);
             Pick(c.pszPick);
-            EXPECT_EQ(formatText[c.wfxSaved.wFormatTag], Selected(IDC_DATA_FORMAT)) << "after picking " << c.pszPick;
-            EXPECT_EQ(bitsText[c.wfxSaved.wBitsPerSample], Selected(IDC_DATA_BITS)) << "after picking " << c.pszPick;
+            EXPECT_EQ(formats[c.wfxSaved.wFormatTag], Selected(IDC_DATA_FORMAT)) << "after picking " << c.pszPick;
+            EXPECT_EQ(bits[c.wfxSaved.wBitsPerSample], Selected(IDC_DATA_BITS)) << "after picking " << c.pszPick;
         })) << "the sheet showed and closed";
-        const RECORDFORMAT& wfx = m_pBar->m_wfxRecord; // as saved and loaded again
-        EXPECT_EQ(c.wfxSaved.nChannels, wfx.nChannels) << "saved after picking " << c.pszPick;
-        EXPECT_EQ(c.wfxSaved.nSamplesPerSec, wfx.nSamplesPerSec) << "saved after picking " << c.pszPick;
-        EXPECT_EQ(c.wfxSaved.wFormatTag, wfx.wFormatTag) << "saved after picking " << c.pszPick;
-        EXPECT_EQ(c.wfxSaved.wBitsPerSample, wfx.wBitsPerSample) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.nChannels, m_pBar->m_wfxRecord.nChannels) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.nSamplesPerSec, m_pBar->m_wfxRecord.nSamplesPerSec) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.wFormatTag, m_pBar->m_wfxRecord.wFormatTag) << "saved after picking " << c.pszPick;
+        EXPECT_EQ(c.wfxSaved.wBitsPerSample, m_pBar->m_wfxRecord.wBitsPerSample) << "saved after picking " << c.pszPick;
     }
 }
 
@@ -206,12 +162,15 @@ TEST_F(Setup, TheDefaultCDPlayerBoxLeftChangedRegistersTheSuitesPlayerOrPutsTheP
     }
 }
 
-TEST_F(Setup, WithoutACDAudioDeviceThePreferencePageOffersNothingAndOkChangesNothing)
+// A floating bar without a CD audio device: the choices that cannot apply are not offered.
+TEST_F(Setup, AFloatingBarWithoutACDAudioDeviceIsOfferedOnlyWhatCanApply)
 {
     m_pBar->m_bHasCDAudio = FALSE; // as the device probe left it
     WriteString(KEY_AUDIOCD, "", OTHER, HKEY_LOCAL_MACHINE);
     WriteString(KEY_CONTROLLER, "OriginalCDPLayer", OLD);
     EXPECT_TRUE(Sheet([&] {
+        EXPECT_FALSE(Enabled(IDC_ALWAYS_ON_TOP)) << "a floating bar is never on top";
+        EXPECT_FALSE(Enabled(IDC_AUTO_HIDE)) << "a floating bar never hides";
         Page(1);
         EXPECT_FALSE(Enabled(IDC_DEFAULT_CDPLAYER)) << "no CD drive to play with";
         EXPECT_FALSE(Enabled(IDC_KEEP_CD_PLAYING)) << "no CD drive to keep playing";

@@ -17,7 +17,6 @@ static std::map<std::string, int> Members(const CBarUnderTest& bar)
         { "KeepCDSoundOnExit", bar.m_bKeepCDSoundOnExit },
         { "KeepRadioSoundOnExit", bar.m_bKeepRadioSoundOnExit },
         { "InsertIconToTaskbarWhenQuit", bar.m_bInsertIconWhenQuit },
-        { "ModulePosition", bar.m_bModulePositionSaved },
         { "nChannels", (int)bar.m_wfxRecord.nChannels },
         { "nSamplesPerSec", (int)bar.m_wfxRecord.nSamplesPerSec },
         { "wFormatTag", bar.m_wfxRecord.wFormatTag },

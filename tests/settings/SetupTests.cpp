@@ -124,8 +124,7 @@ TEST_F(Setup, TheWaveRecordingPageKeepsBitsAndFormatTogether)
     }
 }
 
-// Each row sets the system's command and the one kept to put back, opens a page, clicks the Preference page's
-// box so many times, and presses OK. Only a box left otherwise than it showed changes the association.
+// Each row sets the system's command and the one kept, opens a page, clicks the CD player box, and presses OK.
 TEST_F(Setup, TheDefaultCDPlayerBoxLeftChangedRegistersTheSuitesPlayerOrPutsThePreviousOneBack)
 {
     struct Association {
@@ -174,7 +173,6 @@ TEST_F(Setup, AFloatingBarWithoutACDAudioDeviceIsOfferedOnlyWhatCanApply)
         Page(1);
         EXPECT_FALSE(Enabled(IDC_DEFAULT_CDPLAYER)) << "no CD drive to play with";
         EXPECT_FALSE(Enabled(IDC_KEEP_CD_PLAYING)) << "no CD drive to keep playing";
-        EXPECT_NE(BST_CHECKED, SendMessageA(Item(IDC_KEEP_CD_PLAYING), BM_GETCHECK, 0, 0)) << "left unchecked";
     })) << "the sheet showed and closed";
     EXPECT_EQ(OTHER, CDCommand()) << "nothing put back";
 }

@@ -1,12 +1,4 @@
 #include "Registry.h"
-#include <cstring>
-
-int RegValue::AsInt() const
-{
-    int n = 0;
-    memcpy(&n, data.data(), data.size() < sizeof n ? data.size() : sizeof n);
-    return n;
-}
 
 RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
 {
@@ -18,21 +10,6 @@ RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
     value.bExists = SHGetValueA(hRoot, pszKey, pszName, &value.dwType, value.data.data(), &cb) == ERROR_SUCCESS;
     value.data.resize(cb);
     return value;
-}
-
-void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb, HKEY hRoot)
-{
-    SHSetValueA(hRoot, pszKey, pszName, dwType, pData, cb);
-}
-
-void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot)
-{
-    SHDeleteValueA(hRoot, pszKey, pszName);
-}
-
-SavedValue::SavedValue(const char* pszKey, const char* pszName, HKEY hRoot)
-    : m_strKey(pszKey), m_strName(pszName), m_hRoot(hRoot), m_saved(ReadValue(pszKey, pszName, hRoot))
-{
 }
 
 SavedValue::~SavedValue()

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <shlwapi.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,22 @@ struct RegValue {
     bool bExists = false;
     DWORD dwType = REG_NONE;
     std::vector<BYTE> data;
-    int AsInt() const; // the first 4 bytes, little-endian, zero-extended
+    int AsInt() const // the first 4 bytes, little-endian, zero-extended
+    {
+        int n = 0;
+        memcpy(&n, data.data(), data.size() < sizeof n ? data.size() : sizeof n);
+        return n;
+    }
     std::string AsString() const { return std::string(data.begin(), data.end()).c_str(); } // up to the first NUL
 };
 
 // HKEY_CURRENT_USER unless a root is given.
 RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
-void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb,
-                HKEY hRoot = HKEY_CURRENT_USER);
+inline void WriteValue(const char* pszKey, const char* pszName, DWORD dwType, const void* pData, DWORD cb,
+                       HKEY hRoot = HKEY_CURRENT_USER)
+{
+    SHSetValueA(hRoot, pszKey, pszName, dwType, pData, cb);
+}
 inline void WriteInt(const char* pszKey, const char* pszName, int n) // 4-byte REG_BINARY, as the bar keeps ints
 {
     WriteValue(pszKey, pszName, REG_BINARY, &n, sizeof n);
@@ -33,7 +42,10 @@ inline void WriteString(const char* pszKey, const char* pszName, const std::stri
 {
     WriteValue(pszKey, pszName, REG_SZ, str.c_str(), (DWORD)str.size() + 1, hRoot);
 }
-void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
+inline void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER)
+{
+    SHDeleteValueA(hRoot, pszKey, pszName);
+}
 // With everything below it; the suite's keys of the current user.
 inline void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER)
 {
@@ -47,7 +59,10 @@ inline void DeleteSuiteKeys()
 // Puts one value back as it was (or absent) when it goes.
 class SavedValue {
 public:
-    SavedValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER);
+    SavedValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER)
+        : m_strKey(pszKey), m_strName(pszName), m_hRoot(hRoot), m_saved(ReadValue(pszKey, pszName, hRoot))
+    {
+    }
     ~SavedValue();
     SavedValue(const SavedValue&) = delete;
     SavedValue& operator=(const SavedValue&) = delete;

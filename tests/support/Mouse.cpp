@@ -1,7 +1,6 @@
 #include "Mouse.h"
 #include "Wait.h"
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -54,13 +53,4 @@ bool MouseMove(HWND hWnd, int x, int y)
 void ParkMouse()
 {
     MouseMove(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) / 2 + 3);
-}
-
-KeyDown::KeyDown(int nVirtKey)
-{
-    GetKeyboardState(m_abSaved);
-    BYTE ab[256];
-    memcpy(ab, m_abSaved, sizeof ab);
-    ab[nVirtKey] = 0x80;
-    SetKeyboardState(ab);
 }

@@ -15,14 +15,4 @@ inline bool Click(int x, int y, int nButton = 1)
 }
 void ParkMouse(); // off every test window
 
-// Holds Ctrl or Shift down in this thread's key state while it lives.
-class KeyDown {
-public:
-    explicit KeyDown(int nVirtKey);
-    ~KeyDown() { SetKeyboardState(m_abSaved); }
-
-private:
-    BYTE m_abSaved[256];
-};
-
 #endif

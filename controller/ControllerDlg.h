@@ -137,6 +137,7 @@ protected:
     HWND FindOpenDialog() const;
     void ShowBarMenu(POINT pt);
     int GetStackHeight() const;
+    void GetDragDockRect(int nEdge, RECT* prc);
     void UpdateModulePositions();
     void MoveModules();
     void PlaceLegs();

@@ -36,6 +36,19 @@ int CControllerDlg::GetStackHeight() const
     return cy;
 }
 
+// The drag outline's docked place: unlike the docking base's GetDockRect, the
+// 32-pixel band at the edge, always as the shell would adjust it.
+void CControllerDlg::GetDragDockRect(int nEdge, RECT* prc)
+{
+    if (!IsDockEdge(nEdge)) {
+        SetRectEmpty(prc);
+        return;
+    }
+    RECT rc = EdgeBand(nEdge, ScreenRect(), BAR_THICKNESS);
+    AppBarMessage(ABM_QUERYPOS, nEdge, 0, &rc);
+    *prc = EdgeBand(nEdge, rc, BAR_THICKNESS);
+}
+
 void CControllerDlg::OnLButtonDown(UINT, CPoint)
 {
     CPoint pt = GetMessagePoint();
@@ -59,7 +72,7 @@ void CControllerDlg::OnMouseMove(UINT nFlags, CPoint)
         int nEdge = CalcProposedEdge(pt);
         RECT rcFocus;
         if (IsDockEdge(nEdge)) {
-            m_rcDrag = GetDockBand(nEdge, BAR_THICKNESS, TRUE);
+            GetDragDockRect(nEdge, &m_rcDrag);
             rcFocus = m_rcDrag;
         } else if (m_nSavedEdge == DBE_FLOAT) {
             m_rcDrag = m_rcDragStart;

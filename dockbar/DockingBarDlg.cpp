@@ -29,12 +29,12 @@ CDockingBarDlg::CDockingBarDlg(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTem
     m_state = {};
     m_state.cbSize = sizeof(DOCKBARSTATE);
     m_state.nEdge = ABE_BOTTOM;
-    m_uTaskbarState = AppBarMessage(ABM_GETSTATE, 0);
+    m_uTaskbarState = (UINT)AppBarMessage(ABM_GETSTATE, 0);
 }
 
 CDockingBarDlg::~CDockingBarDlg() = default;
 
-UINT CDockingBarDlg::AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam, RECT* prc)
+UINT_PTR CDockingBarDlg::AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam, RECT* prc)
 {
     APPBARDATA abd = {};
     abd.cbSize = sizeof abd;
@@ -44,7 +44,7 @@ UINT CDockingBarDlg::AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam, RE
     if (prc)
         abd.rc = *prc;
     abd.lParam = lParam;
-    UINT uResult = (UINT)g_pfnAppBarMessage(dwMessage, &abd);
+    UINT_PTR uResult = g_pfnAppBarMessage(dwMessage, &abd);
     if (prc)
         *prc = abd.rc;
     return uResult;
@@ -142,16 +142,23 @@ void CDockingBarDlg::SetDockState(int nEdge)
 
 void CDockingBarDlg::GetDockRect(int nEdge, RECT* prc)
 {
-    if (IsDockEdge(nEdge))
-        *prc = GetDockBand(nEdge, m_state.anDockSize[nEdge], !m_state.bAutoHide);
+    if (!IsDockEdge(nEdge))
+        return;
+    RECT rc = ScreenRect();
+    if (!m_state.bAutoHide)
+        AppBarMessage(ABM_QUERYPOS, nEdge, 0, &rc);
+    *prc = EdgeBand(nEdge, rc, m_state.anDockSize[nEdge]);
 }
 
-RECT CDockingBarDlg::GetDockBand(int nEdge, int cThick, BOOL bQueryShell)
+RECT CDockingBarDlg::ScreenRect()
 {
-    RECT rc = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
-    if (bQueryShell)
-        AppBarMessage(ABM_QUERYPOS, nEdge, 0, &rc);
-    // ABM_QUERYPOS moves the conflicting side only, so restore the thickness.
+    return { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+}
+
+// rc cut to the band cThick wide along nEdge; ABM_QUERYPOS moves the
+// conflicting side only, so this also restores the thickness after it.
+RECT CDockingBarDlg::EdgeBand(int nEdge, RECT rc, int cThick)
+{
     switch (nEdge) {
     case ABE_LEFT: rc.right = rc.left + cThick; break;
     case ABE_TOP: rc.bottom = rc.top + cThick; break;
@@ -298,7 +305,7 @@ LRESULT CDockingBarDlg::OnAppBarNotify(WPARAM wParam, LPARAM lParam)
     switch (wParam) {
     case ABN_STATECHANGE:
         if (m_bFollowTaskbarState) {
-            UINT uState = AppBarMessage(ABM_GETSTATE, 0);
+            UINT uState = (UINT)AppBarMessage(ABM_GETSTATE, 0);
             UINT uChanged = (uState ^ m_uTaskbarState) & (ABS_AUTOHIDE | ABS_ALWAYSONTOP);
             OnTaskbarStateChange(uChanged, uState);
             m_uTaskbarState = uState;

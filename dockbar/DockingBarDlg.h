@@ -52,7 +52,7 @@ public:
     void SetDockState(int nEdge);
     int GetEffectiveEdge() const;
     // The bar the shell keeps auto-hidden on an edge, or null.
-    HWND GetAutoHideBar(int nEdge) { return (HWND)(UINT_PTR)AppBarMessage(ABM_GETAUTOHIDEBAR, nEdge); }
+    HWND GetAutoHideBar(int nEdge) { return (HWND)AppBarMessage(ABM_GETAUTOHIDEBAR, nEdge); }
 
     static int EdgeFromPoint(DWORD dwFlags, POINT pt);
     int CalcProposedEdge(POINT pt) const;
@@ -70,12 +70,14 @@ protected:
 
     void GetDockRect(int nEdge, RECT* prc);
     // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.
-    RECT GetDockBand(int nEdge, int cThick, BOOL bQueryShell);
+    static RECT ScreenRect();
+    static RECT EdgeBand(int nEdge, RECT rc, int cThick);
     void ApplyTaskbarState(UINT uMask, UINT uState);
     BOOL CalcAutoHideRect(BOOL bShow, RECT* prc) const;
     void ShowAutoHideBar(BOOL bShow);
     void SlideWindow(const RECT* prc);
-    UINT AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam = 0, RECT* prc = nullptr);
+    // The shell's whole answer: ABM_GETAUTOHIDEBAR answers a window handle.
+    UINT_PTR AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam = 0, RECT* prc = nullptr);
     int GetAutoHideEdge();
 
     static void KeepOnMonitor(RECT* prc);

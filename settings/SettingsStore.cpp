@@ -60,9 +60,9 @@ struct FormatField {
 };
 const FormatField s_formatFields[] = {
     { "nChannels", &RECORDFORMAT::nChannels, nullptr },
+    { "nSamplesPerSec", &RECORDFORMAT::nSamplesPerSec, nullptr },
     { "wBitsPerSample", nullptr, &RECORDFORMAT::wBitsPerSample },
     { "wFormatTag", nullptr, &RECORDFORMAT::wFormatTag },
-    { "nSamplesPerSec", &RECORDFORMAT::nSamplesPerSec, nullptr },
 };
 
 // The controller key's 4-byte values, in the order they are read and written.

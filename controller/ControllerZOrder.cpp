@@ -1,22 +1,20 @@
 // Keeping the running modules right behind the bar, and a dialog of the
 // bar's above it.
 #include "controller/ControllerDlg.h"
-#include <algorithm>
 
-// Whether the running modules already come right after the bar in the
-// z-order; the hit test asks on every mouse move, so this spares the
-// modules' processes a reordering that changes nothing. Each module window
-// is looked up once: every question about another process's window is a
-// round trip to the window server.
+// Whether the running modules already stand right after the bar in exactly
+// the order PutModulesBehindBar leaves them (each put behind the bar in turn,
+// so the last one first); the hit test asks on every mouse move, so this
+// spares the modules' processes a reordering that changes nothing.
 bool CControllerDlg::ModulesBehindBar() const
 {
     HWND ahRunning[MODULE_COUNT];
     int nRunning = 0;
     ForEachRunningModule([&](int i) { ahRunning[nRunning++] = m_modules[i].hWnd; });
     HWND h = m_hWnd;
-    for (int nFound = 0; nFound < nRunning; nFound++) {
+    while (nRunning > 0) {
         h = ::GetWindow(h, GW_HWNDNEXT);
-        if (!h || std::find(ahRunning, ahRunning + nRunning, h) == ahRunning + nRunning)
+        if (h != ahRunning[--nRunning])
             return false;
     }
     return true;

@@ -9,9 +9,11 @@ constexpr int MODULE_STACK_STEP = 97; // from one module to the next
 
 void CControllerDlg::RestoreBarAndModules()
 {
-    SetModulesMinimized(0);
+    // Shown while the count still says minimised: the activation this causes
+    // must not arrange modules that are not restored yet.
     ShowWindow(SW_SHOWNORMAL);
     UpdateWindow();
+    SetModulesMinimized(0);
     ForEachRunningModule([&](int i) {
         HWND hWnd = m_modules[i].hWnd;
         if (::IsIconic(hWnd)) {

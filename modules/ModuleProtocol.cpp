@@ -57,7 +57,9 @@ LRESULT CControllerDlg::OnModuleMessage(WPARAM wParam, LPARAM lParam)
     const WORD wSender = LOWORD(wParam);
     if (wSender == LOWORD((UINT_PTR)m_hWnd))
         return 0; // the bar's own posts never count
-    switch ((int)lParam) {
+    // The whole value: a code with stray high bits is no code, while a
+    // 32-bit module's -1 arrives sign-extended and stays MODMSG_EXIT.
+    switch (lParam) {
     case MODMSG_ATTACH: OnModuleAttach(wSender); break;
     case MODMSG_DETACH: OnModuleDetach(wSender); break;
     case MODMSG_MINIMIZE: OnModuleMinimizeOrRestore(TRUE); break;

@@ -81,7 +81,6 @@ CControllerDlg::CControllerDlg(CWnd* pParent, BOOL bStartFromModule)
 
 CControllerDlg::~CControllerDlg()
 {
-    WatchWindows(FALSE);
     DestroyControls(); // before the progress window
 }
 
@@ -289,7 +288,6 @@ int CControllerDlg::OnCreate(LPCREATESTRUCTA pcs)
         return -1;
     CreateLegs();
     HideLegs();
-    WatchWindows(TRUE);
     return 0;
 }
 

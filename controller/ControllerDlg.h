@@ -198,8 +198,6 @@ protected:
     BOOL m_abRepeatStart[MODULE_COUNT] = {}; // the next button command is a start's one repeat
     BOOL m_bBarMinimized = FALSE; // the last WM_SIZE minimised the bar
     BOOL m_bExiting = FALSE; // ExitController has begun
-    HWINEVENTHOOK m_ahWindowEvents[2] = {}; // windows created, destroyed or renamed anywhere
-    HWND m_hVolumeControl = nullptr; // the Volume Control's window, as the last mouse move found it
 
     int OnCreate(LPCREATESTRUCTA pcs);
     void OnSysCommand(UINT nID, LPARAM lParam);
@@ -261,7 +259,6 @@ private:
     void SetModuleButtonRects();
     void TakeOverRunningModules();
     void ShowStatus(UINT nIDText);
-    void WatchWindows(BOOL bWatch);
     void FollowVolumeControl();
     void PostToModules(LPARAM lCode);
     int SlotFromTitle(HWND hWnd) const;

@@ -22,53 +22,16 @@ BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle)
     return TRUE;
 }
 
-namespace {
-
-// Whether a window came, went or changed its title anywhere since a mouse
-// move last looked for the volume control: only then is a title search due.
-BOOL s_bWindowsChanged = TRUE;
-
-void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD, HWND, LONG idObject, LONG idChild, DWORD, DWORD)
-{
-    if (idObject == OBJID_WINDOW && idChild == CHILDID_SELF)
-        s_bWindowsChanged = TRUE;
-}
-
-} // namespace
-
-void CControllerDlg::WatchWindows(BOOL bWatch)
-{
-    for (HWINEVENTHOOK& hHook : m_ahWindowEvents) {
-        if (hHook)
-            UnhookWinEvent(hHook);
-        hHook = nullptr;
-    }
-    if (!bWatch)
-        return;
-    s_bWindowsChanged = TRUE;
-    m_ahWindowEvents[0] =
-        SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_DESTROY, nullptr, OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-    m_ahWindowEvents[1] = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, OnWindowEvent, 0,
-                                          0, WINEVENT_OUTOFCONTEXT);
-}
-
-// The Volume Control takes no part in the protocol: this is how the bar learns of it.
+// The Volume Control takes no part in the protocol: every mouse move over the
+// bar looks for its window, so the button's state is right at every move,
+// whenever and however the applet came, went or was renamed.
 void CControllerDlg::FollowVolumeControl()
 {
     if (!m_bHasMixer)
         return;
     CString strTitle;
     strTitle.LoadString(IDS_TITLE_VOLUME);
-    // A search after any window came or went; the window found is checked every time,
-    // since not every platform reports a window that goes or is renamed.
-    char szTitle[64] = "";
-    if (m_hVolumeControl)
-        ::GetWindowTextA(m_hVolumeControl, szTitle, sizeof szTitle); // empty once it has gone
-    if (s_bWindowsChanged || (m_hVolumeControl && strTitle != szTitle)) {
-        s_bWindowsChanged = FALSE;
-        m_hVolumeControl = FindWindowA(nullptr, strTitle);
-    }
-    BOOL bLaunch = m_hVolumeControl == nullptr;
+    BOOL bLaunch = FindWindowA(nullptr, strTitle) == nullptr;
     if (bLaunch != m_bLaunchModule[MODULE_VOLUME])
         SetModuleLaunchState(MODULE_VOLUME, bLaunch);
 }

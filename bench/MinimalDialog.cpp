@@ -4,9 +4,9 @@
 //
 // With "devices" on its command line it first does what the bar cannot show
 // itself without: the same audio-device probe (mixer, CD audio through MCI,
-// wave output, MIDI output), the common controls PaneKit registers, and a
-// question to the shell's app-bar service, so that the libraries those bring
-// in are counted on both sides. They are loaded only then, so that the plain
+// wave output, MIDI output), PaneKit.dll loaded with the common controls it
+// registers, and a question to the shell's app-bar service, so that the
+// libraries those bring in are counted on both sides. They are loaded only then, so that the plain
 // dialog stays as bare as before.
 #include <windows.h>
 #include <commctrl.h>
@@ -45,7 +45,7 @@ void LoadWhatTheBarNeeds()
         Import<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("comctl32.dll", "InitCommonControlsEx");
     auto pfnAppBarMessage = Import<UINT_PTR(WINAPI*)(DWORD, APPBARDATA*)>("shell32.dll", "SHAppBarMessage");
     if (!pfnMixerGetNumDevs || !pfnMciSendCommandA || !pfnWaveOutGetNumDevs || !pfnMidiOutGetNumDevs ||
-        !pfnInitCommonControlsEx || !pfnAppBarMessage)
+        !pfnInitCommonControlsEx || !pfnAppBarMessage || !LoadLibraryA("PaneKit.dll"))
         ExitProcess(2);
 
     pfnMixerGetNumDevs();

@@ -450,7 +450,7 @@ std::string WithRatio(const char* pszFormat, double d, double dBase)
 }
 
 struct StartupFigures {
-    double barMs, dialogMs, barCpuPct, dialogCpuPct;
+    double barMs, dialogMs, devicesMs, barCpuPct, dialogCpuPct;
     Memory barMem, dialogMem, devicesMem; // devicesMem: MinimalDialog.exe devices
     std::vector<std::pair<std::string, double>> phases; // medians over the runs
 };
@@ -459,7 +459,7 @@ double MessageCostUs(HWND hTarget, UINT message, WPARAM wParam, LPARAM lParam);
 
 bool MeasureStartup(int nRuns, StartupFigures& f)
 {
-    std::vector<double> barMs, dlgMs, barCpu, dlgCpu, barWs, barPriv, dlgWs, dlgPriv, devWs, devPriv;
+    std::vector<double> barMs, dlgMs, devMs, barCpu, dlgCpu, barWs, barPriv, dlgWs, dlgPriv, devWs, devPriv;
     std::vector<std::vector<std::pair<std::string, double>>> allPhases;
     printf("Start-up, %d runs each, alternately: ms to shown, processor %% of that,\n"
            "working set and private KB (Wine's figures; Linux's after them):\n",
@@ -507,6 +507,7 @@ bool MeasureStartup(int nRuns, StartupFigures& f)
                100 * dev.cpuMsAtShown / dev.msToShown, mDev.workingSetKB, mDev.privateKB, strDevLinux.c_str());
         barMs.push_back(bar.msToShown);
         dlgMs.push_back(dlg.msToShown);
+        devMs.push_back(dev.msToShown);
         barCpu.push_back(100 * bar.cpuMsAtShown / bar.msToShown);
         dlgCpu.push_back(100 * dlg.cpuMsAtShown / dlg.msToShown);
         barWs.push_back(mBar.workingSetKB);
@@ -521,6 +522,7 @@ bool MeasureStartup(int nRuns, StartupFigures& f)
     }
     f.barMs = Median(barMs);
     f.dialogMs = Median(dlgMs);
+    f.devicesMs = Median(devMs);
     f.barCpuPct = Median(barCpu);
     f.dialogCpuPct = Median(dlgCpu);
     f.barMem = { Median(barWs), Median(barPriv) };
@@ -536,7 +538,7 @@ bool MeasureStartup(int nRuns, StartupFigures& f)
         if (times.size() == allPhases.size())
             f.phases.push_back({ phase.first, Median(times) });
     }
-    printf("  median  bar %.1f ms, dialog %.1f ms\n", f.barMs, f.dialogMs);
+    printf("  median  bar %.1f ms, dialog %.1f ms, dialog with devices %.1f ms\n", f.barMs, f.dialogMs, f.devicesMs);
     printf("  the bar's start-up by its progress window (median ms from CreateProcess, and since the line before):\n");
     double tBefore = 0;
     for (const auto& phase : f.phases) {
@@ -741,10 +743,13 @@ int main(int argc, char** argv)
         for (DWORD pid : PidsOf(pszExe))
             TerminatePid(pid);
 
-    const double ownMs = f.barMs - kDesignWaitMs - f.dialogMs;
-    Row("Start-up, own work (ms)", WithRatio("%.0f", ownMs, f.dialogMs),
-        Format("%.0f", f.dialogMs) + " to show (the bar: " + Format("%.0f", f.barMs) + " less 1500 of waits)", "< 150",
-        ownMs < 150);
+    // The bar's time to show less its prescribed waits, against each dialog's.
+    const double barWorkMs = f.barMs - kDesignWaitMs;
+    Row("Start-up to shown, less the 1500 ms of waits (ms), against the dialog with devices",
+        WithRatio("%.0f", barWorkMs, f.devicesMs), Format("%.0f", f.devicesMs), "<= x1.2",
+        barWorkMs <= 1.2 * f.devicesMs);
+    Row("Start-up to shown, less the 1500 ms of waits (ms), against the bare dialog",
+        WithRatio("%.0f", barWorkMs, f.dialogMs), Format("%.0f", f.dialogMs), "< x1.5", barWorkMs < 1.5 * f.dialogMs);
     Row("Processor during start-up (% of wall)", WithRatio("%.1f", f.barCpuPct, f.dialogCpuPct),
         Format("%.1f", f.dialogCpuPct), "< 10", f.barCpuPct < 10);
     Row("Processor idle 60 s, CD+wave attached, MIDI unattached (%)", WithRatio("%.3f", idleBarPct, idleDlgPct),

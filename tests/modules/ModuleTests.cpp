@@ -13,6 +13,7 @@ constexpr int NO_ORDER = -1; // the slot holds no window
 constexpr int NO_TOP = INT_MIN; // the window top of a module that does not run
 using Post = std::pair<HWND, LPARAM>; // a message the bar posted: to which window, with which code
 const std::vector<Post> NOTHING;
+constexpr LPARAM HIGH_BIT = (LPARAM)1 << (sizeof(LPARAM) * 8 - 2); // above every code; on 64-bit, above 32 bits
 
 // A bar that finds CD audio and a MIDI device, and the players as windows of the test.
 class ModuleProtocol : public BarTest {
@@ -96,6 +97,7 @@ TEST_F(ModuleProtocol, StrangersTheBarsOwnPostsAndUnknownCodesChangeNothing)
         { .bFromBar = true, .lCode = MODMSG_MINIMIZE, .pszWhy = "the bar's own MINIMIZE" },
         { .lCode = -2, .pszWhy = "code -2" },
         { .lCode = MAKELONG(MODMSG_MINIMIZE, 1), .pszWhy = "a code whose low word alone is MINIMIZE" },
+        { .lCode = HIGH_BIT | MODMSG_DETACH, .pszWhy = "a DETACH with a high bit set" },
     };
     for (const auto& row : rows) {
         HWND hFrom = row.bFromBar ? m_pBar->m_hWnd : m_hWave;
@@ -203,4 +205,35 @@ TEST_F(ModuleProtocol, ModulesRunningAtStartAreStackedByTheHeightOfTheirWindows)
         EXPECT_EQ(Orders(), row.orders) << row.pszWhy;
         EndBarAndModules();
     }
+}
+
+// Each move is handled at once, before any window event of what came just before could arrive.
+TEST_F(ModuleProtocol, EveryMouseMoveSeesTheVolumeControlAsItIsThen)
+{
+    m_pBar = StartBar();
+    HWND hOther = Module("Sound Recorder");
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+    EXPECT_TRUE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "no applet: its button starts it";
+    HWND hVolume = Module("Volume Control");
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+    EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "the move right after the applet's window appears sees it";
+    DestroyWindow(hVolume);
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+    EXPECT_TRUE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "the move right after it went sees it gone";
+    SetWindowTextA(hOther, "Volume Control");
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, 0);
+    EXPECT_FALSE(m_pBar->m_bLaunchModule[MODULE_VOLUME]) << "a window renamed to the applet's title is the applet";
+}
+
+TEST_F(ModuleProtocol, TheHitTestPutsEachModuleRightBehindTheBarInTurn)
+{
+    StartWithPlayers();
+    for (HWND hWnd : { m_hMidi, m_hWave, m_hCD })
+        SetWindowPos(hWnd, m_pBar->m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(500, 230));
+    HWND hNext = GetWindow(m_pBar->m_hWnd, GW_HWNDNEXT);
+    EXPECT_EQ(hNext, m_hMidi) << "behind the floating bar, in another order, they are put in turn: MIDI first";
+    hNext = GetWindow(hNext, GW_HWNDNEXT);
+    EXPECT_EQ(hNext, m_hWave) << "then the wave player";
+    EXPECT_EQ(GetWindow(hNext, GW_HWNDNEXT), m_hCD) << "then the CD player, put behind the bar first";
 }

@@ -45,7 +45,8 @@ INT_PTR CDialog::DoModal()
 void CDialog::RunModalLoop()
 {
     BOOL bShowOnIdle = TRUE;
-    while (m_bInModalLoop) {
+    // A dialog destroyed from inside ends the loop too: nothing would end it later.
+    while (m_bInModalLoop && ::IsWindow(m_hWnd)) {
         MSG msg;
         if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (bShowOnIdle && !::IsWindowVisible(m_hWnd))
@@ -74,6 +75,9 @@ void CDialog::EndDialog(int nResult)
     // DoModal hides the dialog once its owner is enabled again.
     m_nModalResult = nResult;
     m_bInModalLoop = FALSE;
+    // Called from a message sent by another thread, the loop may be waiting in
+    // WaitMessage: a posted message wakes it to see the flag, as ::EndDialog does.
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)

@@ -94,6 +94,127 @@ TEST(WaitAndPump, LastsItsTimeWithOrWithoutMessagesAndNoLonger)
     DestroyWindow(hWnd);
 }
 
+TEST(ModalLoop, ADialogMinimisedBeforeTheQueueFirstEmptiesStaysMinimised)
+{
+    struct CMinimisedDlg : CDialog {
+        CMinimisedDlg() : CDialog(IDD_CONTROLLER) { }
+        BOOL OnInitDialog() override
+        {
+            ShowWindow(SW_MINIMIZE);
+            return TRUE;
+        }
+    } dlg;
+    bool bIconic = false;
+    ModalScript script;
+    script.Do([&] { bIconic = dlg.IsIconic(); });
+    script.Do([&] { dlg.EndDialog(IDOK); });
+    script.Run([&] { dlg.DoModal(); });
+    EXPECT_TRUE(bIconic) << "the first idle restored it";
+}
+
+namespace {
+
+// A dialog of the test with an owner window, which its first idle may end.
+struct COwnedDlg : CDialog {
+    explicit COwnedDlg(CWnd* pOwner, bool bEndAtOnce = false)
+        : CDialog(IDD_CONTROLLER, pOwner), m_bEndAtOnce(bEndAtOnce)
+    {
+    }
+    BOOL OnInitDialog() override
+    {
+        if (m_bEndAtOnce)
+            ::PostMessageA(m_hWnd, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    bool m_bEndAtOnce;
+};
+
+struct COwner : CWnd {
+    COwner() { CreateEx(0, "#32770", "Owner", WS_POPUP | WS_VISIBLE, CRect(10, 10, 200, 100), nullptr, nullptr); }
+};
+
+HANDLE s_hEnded; // set once DoModal has returned
+
+// Ends the dialog as another program's SendMessage would; frees a loop still waiting after 5 s.
+DWORD WINAPI SendOkFromAnotherThread(LPVOID pDlg)
+{
+    const CDialog* pDialog = (const CDialog*)pDlg;
+    for (int i = 0; i < 500 && !IsWindowVisible(pDialog->m_hWnd); i++)
+        Sleep(10); // until the loop has shown the dialog and waits
+    HWND hDlg = pDialog->m_hWnd;
+    SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    if (WaitForSingleObject(s_hEnded, 5000) == WAIT_OBJECT_0)
+        return 0;
+    PostMessageA(hDlg, WM_NULL, 0, 0);
+    return 1;
+}
+
+} // namespace
+
+TEST(ModalLoop, EndsAtOnceWhenAMessageFromAnotherThreadEndsIt)
+{
+    COwner owner;
+    COwnedDlg dlg(&owner);
+    s_hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hThread = CreateThread(nullptr, 0, SendOkFromAnotherThread, &dlg, 0, nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDOK) << "the sent IDOK ended it";
+    SetEvent(s_hEnded);
+    DWORD dwStuck = 1;
+    WaitForSingleObject(hThread, 10000);
+    GetExitCodeThread(hThread, &dwStuck);
+    EXPECT_EQ(dwStuck, 0u) << "the loop saw its end without waiting for other input";
+    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
+    CloseHandle(hThread);
+    CloseHandle(s_hEnded);
+}
+
+TEST(ModalLoop, EndsWhenItsDialogIsDestroyedFromInside)
+{
+    COwner owner;
+    COwnedDlg dlg(&owner);
+    bool bStillLooping = false;
+    ModalScript script;
+    script.Do([&] { dlg.DestroyWindow(); });
+    script.Do([&] {
+        bStillLooping = true;
+        PostQuitMessage(0); // ends a loop that went on; the script's last pump takes it
+    });
+    script.Run([&] { dlg.DoModal(); });
+    EXPECT_FALSE(bStillLooping) << "the loop ended with its window";
+    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
+}
+
+TEST(ModalLoop, AQuitEndsItAndIsPostedAgainForTheLoopOutside)
+{
+    COwner owner;
+    COwnedDlg dlg(&owner);
+    PostQuitMessage(7); // the loop meets it first
+    dlg.DoModal();
+    MSG msg = {};
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is queued again";
+    EXPECT_EQ(msg.wParam, 7u) << "with its exit code";
+    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
+}
+
+TEST(ModalLoop, NestedDialogsEndInTurnAndGiveEachOwnerBack)
+{
+    COwner owner;
+    COwnedDlg outer(&owner);
+    COwnedDlg inner(&outer, true);
+    INT_PTR nInner = 0;
+    BOOL bOuterEnabledAgain = FALSE;
+    ModalScript script;
+    script.Do([&] {
+        nInner = inner.DoModal();
+        bOuterEnabledAgain = IsWindowEnabled(outer.m_hWnd);
+    });
+    script.Do([&] { outer.EndDialog(IDCANCEL); });
+    script.Run([&] { EXPECT_EQ(outer.DoModal(), IDCANCEL) << "the outer dialog ended by itself"; });
+    EXPECT_EQ(nInner, IDOK) << "the inner dialog ended inside the outer one";
+    EXPECT_TRUE(bOuterEnabledAgain) << "the inner dialog gave its owner back";
+    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the outer one gave its owner back";
+}
+
 // Stands for the shell's notification area: it takes only the first-version record of this build, as every
 // shell does, and keeps each call it was given.
 struct IconCall {

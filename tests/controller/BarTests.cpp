@@ -3,6 +3,7 @@
 #include "tests/support/Pixels.h"
 #include "tests/support/Processes.h"
 #include "controller/Leg.h"
+#include "dockbar/AppBarService.h"
 #include "panekit/PaneKitRes.h"
 #include "res/resource.h"
 #include <algorithm>
@@ -241,4 +242,28 @@ TEST_F(Bar, ItsDialogsOpenAndWhenOneClosesTheBarIsActiveAgain)
         EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == m_hBar; }, 3000))
             << "after " << c.pszTitle << " closes, the bar is the active window";
     }
+}
+
+// Another program's bar along the right half of the top edge: the outline for the left edge is the
+// 32-pixel band at that edge, which that bar does not meet, not a band cut from a whole screen that meets it.
+TEST_F(Bar, TheDragOutlineForAnEdgeIsTheBandThereAsTheShellPlacesIt)
+{
+    HWND hOther = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    APPBARDATA abd = { .cbSize = sizeof abd,
+                       .hWnd = hOther,
+                       .uCallbackMessage = 0,
+                       .uEdge = ABE_TOP,
+                       .rc = { 512, 0, 1024, 40 },
+                       .lParam = 0 };
+    g_pfnAppBarMessage(ABM_NEW, &abd);
+    g_pfnAppBarMessage(ABM_SETPOS, &abd);
+    Start();
+    RECT rc;
+    m_pBar->GetDragDockRect(ABE_LEFT, &rc);
+    EXPECT_EQ(rc, (RECT { 0, 0, 32, 768 })) << "the band along the whole left edge";
+    m_pBar->GetDragDockRect(DBE_FLOAT, &rc);
+    EXPECT_TRUE(IsRectEmpty(&rc)) << "no band for floating";
+    m_pBar.reset();
+    g_pfnAppBarMessage(ABM_REMOVE, &abd);
+    DestroyWindow(hOther);
 }

@@ -26,8 +26,8 @@ class CBarUnderTest : public CControllerDlg {
 public:
     using CControllerDlg::CControllerDlg;
     ~CBarUnderTest() override { DestroyWindow(); } // while still the bar, so that its own handlers see it go
-    using CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer, CControllerDlg::SaveModuleLayout,
-        CControllerDlg::SaveSettings;
+    using CControllerDlg::GetDragDockRect, CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer,
+        CControllerDlg::SaveModuleLayout, CControllerDlg::SaveSettings;
     using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule,
         CControllerDlg::m_bModulePositionSaved, CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized,
         CControllerDlg::m_nNextModuleOrder, CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg,

@@ -15,9 +15,9 @@ const DWORD EVERY_PERMISSION =
 class CTestBar : public CDockingBarDlg {
 public:
     CTestBar() : CDockingBarDlg(IDD_CONTROLLER, nullptr) { m_dwFlags = EVERY_PERMISSION; }
-    using CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow, CDockingBarDlg::m_bAutoHideShown,
-        CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_dwFlags, CDockingBarDlg::m_state,
-        CDockingBarDlg::m_uTaskbarState;
+    using CDockingBarDlg::GetAutoHideEdge, CDockingBarDlg::ShowAutoHideBar, CDockingBarDlg::SlideWindow,
+        CDockingBarDlg::m_bAutoHideShown, CDockingBarDlg::m_bFollowTaskbarState, CDockingBarDlg::m_dwFlags,
+        CDockingBarDlg::m_state, CDockingBarDlg::m_uTaskbarState;
     ~CTestBar() override { DestroyWindow(); }
     // Thicknesses differ by edge: 50 left, 40 top, 32 right, 45 bottom.
     void Dock(int nEdge, BOOL bAutoHide = FALSE, BOOL bOnTop = FALSE)
@@ -275,4 +275,16 @@ TEST_F(DockBar, TheTimerHidesTheBarWhenInactiveAndTheCursorIsBeyondItsMargin)
     ASSERT_TRUE(Activate(hOther));
     EXPECT_EQ(RECT({ 0, -38, 1024, 2 }), m_bar.Rect()) << "the bar hides as soon as it loses the activation";
     DestroyWindow(hOther);
+}
+
+// A 64-bit window handle is more than its low 32 bits: an auto-hide slot held by a handle that shares only
+// those with the bar's is another bar's.
+TEST_F(DockBar, AnAutoHideSlotIsTheBarsOnlyForItsWholeHandle)
+{
+    if (sizeof(HWND) == 4)
+        GTEST_SKIP() << "a 32-bit handle is all low bits";
+    m_bar.Dock(ABE_TOP, TRUE);
+    EXPECT_EQ(m_bar.GetAutoHideEdge(), ABE_TOP) << "the bar holds the top edge's slot";
+    m_shell.m_ahAutoHide[ABE_TOP] = (HWND)((UINT_PTR)m_bar.m_hWnd | (UINT_PTR)1 << (sizeof(HWND) * 4));
+    EXPECT_EQ(m_bar.GetAutoHideEdge(), -1) << "a handle with other high bits is not the bar's";
 }

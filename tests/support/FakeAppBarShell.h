@@ -18,6 +18,7 @@ public:
     // ABM_GETSTATE as today's Windows answers it, without ABS_ALWAYSONTOP; TRUE: as before Windows 7, with it.
     BOOL m_bReportsAlwaysOnTop = FALSE;
     std::vector<std::pair<DWORD, APPBARDATA>> m_calls; // every call taken, the record as received
+    HWND m_ahAutoHide[4] = {}; // the auto-hide bar of each edge
 
     int Count(DWORD dwMessage, HWND hWnd = nullptr) const; // from hWnd, or from any window
     bool IsRegistered(HWND hWnd) const { return Find(hWnd) != nullptr; }
@@ -38,7 +39,6 @@ private:
     void ClearOf(HWND hWnd, RECT* prc) const;
 
     std::vector<Bar> m_bars;
-    HWND m_ahAutoHide[4] = {};
     static FakeAppBarShell* s_pCurrent;
 };
 

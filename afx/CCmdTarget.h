@@ -13,7 +13,10 @@ public:
     CCmdTarget& operator=(const CCmdTarget&) = delete;
     virtual ~CCmdTarget() = default;
 
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) { return FALSE; }
+    virtual BOOL OnWndMsg(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*pResult*/)
+    {
+        return FALSE;
+    }
 
     // The hourglass while the program works without a message loop.
     void BeginWaitCursor() { ::SetCursor(::LoadCursorA(nullptr, (LPCSTR)IDC_WAIT)); }

@@ -64,7 +64,7 @@ public:
 
     // Called after the window's last message; frame windows delete themselves here.
     virtual void PostNcDestroy() { }
-    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs) { return TRUE; }
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& /*cs*/) { return TRUE; }
 
     // Default handlers, for maps that handle a message and chain explicitly.
     int OnCreate(LPCREATESTRUCTA) { return (int)Default(); }

@@ -34,6 +34,9 @@ CDockingBarDlg::CDockingBarDlg(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTem
 
 CDockingBarDlg::~CDockingBarDlg() = default;
 
+static_assert(sizeof(void*) != 4 || sizeof(APPBARDATA) == 36, "the 32-bit APPBARDATA");
+static_assert(sizeof(void*) != 8 || sizeof(APPBARDATA) == 48, "the 64-bit APPBARDATA");
+
 UINT_PTR CDockingBarDlg::AppBarMessage(DWORD dwMessage, int nEdge, LPARAM lParam, RECT* prc)
 {
     APPBARDATA abd = {};

@@ -61,12 +61,12 @@ public:
     static DWORD(WINAPI* s_pfnGetTickCount)();
 
 protected:
-    virtual void OnEdgeChanged(BOOL bProposed, int nEdge) { }
+    virtual void OnEdgeChanged(BOOL /*bProposed*/, int /*nEdge*/) { }
     virtual void OnAutoHideDenied();
     virtual void OnFullScreenApp(BOOL bOpen);
     virtual void OnTaskbarPosChanged();
     virtual void OnTaskbarStateChange(UINT uChanged, UINT uState);
-    virtual void OnWindowArrange(BOOL bBeginning) { }
+    virtual void OnWindowArrange(BOOL /*bBeginning*/) { }
 
     void GetDockRect(int nEdge, RECT* prc);
     // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.

@@ -4,6 +4,8 @@
 #include "panekit/PaneKit.h"
 #include "res/resource.h"
 
+static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68, "the 32-bit STARTUPINFOA");
+
 // Creates a process the way every start of the suite does; TRUE when it
 // started. With a wait, the bar blocks until the program is idle.
 BOOL LaunchProgram(LPCSTR pszPath, LPCSTR pszCommandLine, DWORD dwWaitIdle)

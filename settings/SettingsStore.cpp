@@ -52,6 +52,10 @@ void SetDword(HKEY hKey, LPCSTR pszName, DWORD dw)
     RegSetValueExA(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dw, sizeof dw);
 }
 
+// Stored layouts other programs of the suite read, the same for both word sizes.
+static_assert(sizeof(int) == 4 && sizeof(LONG) == 4 && sizeof(BOOL) == 4, "4-byte REG_BINARY settings");
+static_assert(sizeof(int[5]) == 20, "\"ModuleSequence\" is 20 bytes");
+
 // The wave player's recording format: every field a REG_DWORD, 16-bit ones too.
 struct FormatField {
     LPCSTR pszName;
@@ -162,6 +166,7 @@ void CControllerDlg::SaveModuleLayout()
     const int anSequence[5] = { m_nLaunchOrder, m_launchOrder[0], m_launchOrder[1], m_launchOrder[2],
                                 m_launchOrder[3] };
     SetBinary(key, "ModuleSequence", anSequence, sizeof anSequence);
+    static_assert(sizeof m_ptModulePos == 32, "\"ModulePosition\" is 32 bytes");
     SetBinary(key, "ModulePosition", m_ptModulePos, sizeof m_ptModulePos);
 }
 

@@ -18,7 +18,7 @@ CSetupPSH::CSetupPSH(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
 
 CSetupPSH::~CSetupPSH() = default;
 
-void CSetupPSH::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+void CSetupPSH::OnActivate(UINT, CWnd*, BOOL)
 {
     Default();
     // Keep the modules stacked right behind the bar while the sheet comes and goes.

@@ -1,5 +1,5 @@
-# Shared by run.sh and test.sh: installs what is missing, builds, and
-# prepares a Wine prefix and a home with a null sound device in build/.
+# Shared by run.sh and test.sh: installs what is missing, builds for both word
+# sizes, and prepares a Wine prefix and a home with a null sound device for each.
 set -eu
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -35,18 +35,28 @@ install_packages() {
         cmake make g++ googletest clang-format >/dev/null
 }
 
-# Wine runs the program's 32-bit code natively, which needs a kernel that runs
-# 32-bit x86 code. On one that does not, the 32-bit build is still made (it is
-# what ships), and the same sources are built again for 64-bit Windows in
-# ${BUILD}64, where the program and its tests run under Wine's 64-bit loader.
-use_64bit_where_needed() {
-    /lib/ld-linux.so.2 --version >/dev/null 2>&1 && return
-    say "This kernel runs no 32-bit x86 code (IA-32 emulation is off): running 64-bit builds of the same sources"
-    BUILD=${BUILD}64
-    export TYMP_BUILD_DIR=$BUILD
-    export WINEPREFIX=$BUILD/wineprefix
-    export TYMP_WINE=/usr/lib/wine/wine64
-    build mingw64
+# The program ships for 32-bit Windows, built in build/, and for 64-bit Windows,
+# built in build64/. Wine runs 32-bit code natively where the kernel runs 32-bit
+# x86 programs: there build/ is the one the tests run (BUILD), and the areas
+# where the word size matters run again from build64/ (OTHER). On a kernel
+# without 32-bit support the two swap places, and 32-bit code does not run.
+choose_builds() {
+    if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+        OTHER=${BUILD}64
+        OTHER_WINE=/usr/lib/wine/wine64
+    else
+        say "This kernel runs no 32-bit x86 code (IA-32 emulation is off): testing the 64-bit build"
+        BUILD=${BUILD}64
+        OTHER=
+        OTHER_WINE=
+        TYMP_WINE=/usr/lib/wine/wine64
+    fi
+    export TYMP_BUILD_DIR=$BUILD WINEPREFIX=$BUILD/wineprefix TYMP_WINE
+}
+
+# Runs a command with the other build's tree, prefix and loader.
+with_other() {
+    TYMP_BUILD_DIR=$OTHER WINEPREFIX=$OTHER/wineprefix TYMP_WINE=$OTHER_WINE BUILD=$OTHER "$@"
 }
 
 prepare_prefix() {
@@ -75,11 +85,11 @@ install_fonts() {
     done
 }
 
-# build [mingw32|mingw64]: the program for 32-bit Windows, or the same for 64-bit.
+# build DIR mingw32|mingw64: the program and its tests for 32-bit Windows, or for 64-bit.
 build() {
-    say "Building in $BUILD"
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/${1:-mingw32}.cmake" >/dev/null
-    cmake --build "$BUILD" -j"$(nproc)"
+    say "Building in $1"
+    cmake -S "$ROOT" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2.cmake" >/dev/null
+    cmake --build "$1" -j"$(nproc)"
 }
 
 # Starts a private X server unless one is given; sets DISPLAY.
@@ -119,10 +129,19 @@ check_format() {
 setup() {
     install_packages
     [ "${1:-}" != check-format ] || check_format
-    build
-    use_64bit_where_needed
+    build "$BUILD" mingw32
+    build "${BUILD}64" mingw64
+    choose_builds
     prepare_prefix
     install_standins
+    if [ -n "$OTHER" ]; then
+        with_other prepare_prefix
+        with_other install_standins
+        # The other word size's package, which the package test unpacks beside this one's.
+        cmake --build "$OTHER" --target package >/dev/null
+        TYMP_OTHER_ZIP=$(ls "$OTHER"/TympStudioController-*.zip)
+        export TYMP_OTHER_ZIP
+    fi
     # The Wine server started above has no display; programs started later
     # must get one of their own, with the display they are given.
     stop_wine

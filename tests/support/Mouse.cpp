@@ -11,7 +11,8 @@ void Xdotool(const char* pszFormat, int a, int b = 0)
     char szCommand[128];
     const int n = snprintf(szCommand, sizeof szCommand, "Z:\\usr\\bin\\xdotool ");
     snprintf(szCommand + n, sizeof szCommand - n, pszFormat, a, b);
-    STARTUPINFOA si = { sizeof si };
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi;
     CreateProcessA(nullptr, szCommand, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
 }

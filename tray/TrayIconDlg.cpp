@@ -7,6 +7,7 @@
 
 constexpr int TRAY_ICON_ID = 128;
 constexpr DWORD NOTIFYICON_SIZE = NOTIFYICONDATAA_V1_SIZE; // the original record, understood by every shell
+static_assert(sizeof(void*) != 4 || NOTIFYICON_SIZE == 88, "the 32-bit first-version NOTIFYICONDATAA");
 constexpr int TRAY_START_WAIT = 2000; // ms a started program has to become idle
 
 BEGIN_MESSAGE_MAP(CTrayIconDlg, CDialog)

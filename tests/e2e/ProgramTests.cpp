@@ -180,10 +180,10 @@ TEST(NoMixer, TheProgramExplainsAndEndsWithoutABarWhileTheIconCopyRunsAnyway)
     const std::vector<HWND> boxes = WindowsTitled("Tymp Studio Controller", bar.Pid());
     ASSERT_EQ(boxes.size(), 1u) << "no message box; exit code " << bar.ExitCode();
     const HWND hBox = boxes[0];
-    EXPECT_NE(FindWindowExA(hBox, nullptr, "Static",
-                            "Tymp Studio can not find audio device in the system, "
-                            "please check your system, and run Tymp Studio later."),
-              nullptr)
+    // The box's window comes before its text: the text is waited for.
+    const char* pszText = "Tymp Studio can not find audio device in the system, "
+                          "please check your system, and run Tymp Studio later.";
+    EXPECT_TRUE(WaitUntil([&] { return FindWindowExA(hBox, nullptr, "Static", pszText) != nullptr; }))
         << "the box explains";
     EXPECT_TRUE(WindowsTitled(BAR_TITLE, bar.Pid()).empty()) << "neither a bar nor its progress window shows";
     PostMessageA(hBox, WM_COMMAND, IDOK, 0);

@@ -4,7 +4,6 @@
 #include "app/LoadingDlg.h"
 #include "tray/NotifyIconService.h"
 #include "tray/TrayIconDlg.h"
-#include "app/WaitAndPump.h"
 #include "res/resource.h"
 
 constexpr UINT WM_LOADING_PREPARE = WM_USER + 100; // the progress window shows its first text again
@@ -55,7 +54,7 @@ TEST_F(ProgressWindow, ShowsEachStepTopmostUntilTheBarShowsWhileTheWaitsDispatch
     const HWND hWnd = pBar->m_pLoadingDlg->m_hWnd;
     EXPECT_TRUE(IsWindowVisible(hWnd)) << "shown from the start";
     EXPECT_TRUE(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) << "over every other window";
-    EXPECT_NEAR(Centre(hWnd).x, 512, 1) << "centred on the screen";
+    EXPECT_NEAR(WindowRect(hWnd).left + WindowRect(hWnd).right, 1024, 2) << "centred on the screen";
     EXPECT_EQ(WindowText(hWnd), "Tymp Studio 3.0") << "titled as the suite";
     SendMessageA(hWnd, WM_LOADING_PREPARE, 0, 0);
     EXPECT_TRUE(pBar->Create(IDD_CONTROLLER, nullptr)) << "the bar is made";
@@ -68,66 +67,7 @@ TEST_F(ProgressWindow, ShowsEachStepTopmostUntilTheBarShowsWhileTheWaitsDispatch
     EXPECT_EQ(s_texts, texts) << "every step in order; the message shows the first text again";
 }
 
-static DWORD s_dwStreamEnd;
-static LRESULT CALLBACK Stream(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
-    if (uMsg == WM_APP && GetTickCount() < s_dwStreamEnd)
-        PostMessageA(hWnd, WM_APP, 0, 0); // one more for each that arrives
-    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
-}
-TEST(WaitAndPump, LastsItsTimeWithOrWithoutMessagesAndNoLonger)
-{
-    const HWND hWnd = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)Stream);
-    for (bool bStream : { false, true }) {
-        s_dwStreamEnd = GetTickCount() + 5000;
-        if (bStream)
-            PostMessageA(hWnd, WM_APP, 0, 0);
-        const DWORD dwStart = GetTickCount();
-        WaitAndPump(500);
-        EXPECT_GT(GetTickCount() - dwStart, 500u) << "a wait of 500 ms, messages streaming: " << bStream;
-        MSG msg;
-        EXPECT_EQ(PeekMessageA(&msg, hWnd, WM_APP, WM_APP, PM_NOREMOVE), bStream) << "a stream cannot hold it open";
-        s_dwStreamEnd = 0;
-        Pump();
-    }
-    DestroyWindow(hWnd);
-}
-
-TEST(ModalLoop, ADialogMinimisedBeforeTheQueueFirstEmptiesStaysMinimised)
-{
-    struct CMinimisedDlg : CDialog {
-        CMinimisedDlg() : CDialog(IDD_CONTROLLER) { }
-        BOOL OnInitDialog() override
-        {
-            ShowWindow(SW_MINIMIZE);
-            return TRUE;
-        }
-    } dlg;
-    bool bIconic = false;
-    ModalScript script;
-    script.Do([&] { bIconic = dlg.IsIconic(); });
-    script.Do([&] { dlg.EndDialog(IDOK); });
-    script.Run([&] { dlg.DoModal(); });
-    EXPECT_TRUE(bIconic) << "the first idle restored it";
-}
-
 namespace {
-
-// A dialog of the test with an owner window, which its first idle may end.
-struct COwnedDlg : CDialog {
-    explicit COwnedDlg(CWnd* pOwner, bool bEndAtOnce = false)
-        : CDialog(IDD_CONTROLLER, pOwner), m_bEndAtOnce(bEndAtOnce)
-    {
-    }
-    BOOL OnInitDialog() override
-    {
-        if (m_bEndAtOnce)
-            ::PostMessageA(m_hWnd, WM_COMMAND, IDOK, 0);
-        return TRUE;
-    }
-    bool m_bEndAtOnce;
-};
 
 struct COwner : CWnd {
     COwner() { CreateEx(0, "#32770", "Owner", WS_POPUP | WS_VISIBLE, CRect(10, 10, 200, 100), nullptr, nullptr); }
@@ -154,7 +94,7 @@ DWORD WINAPI SendOkFromAnotherThread(LPVOID pDlg)
 TEST(ModalLoop, EndsAtOnceWhenAMessageFromAnotherThreadEndsIt)
 {
     COwner owner;
-    COwnedDlg dlg(&owner);
+    CDialog dlg(IDD_CONTROLLER, &owner);
     s_hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE hThread = CreateThread(nullptr, 0, SendOkFromAnotherThread, &dlg, 0, nullptr);
     EXPECT_EQ(dlg.DoModal(), IDOK) << "the sent IDOK ended it";
@@ -171,7 +111,7 @@ TEST(ModalLoop, EndsAtOnceWhenAMessageFromAnotherThreadEndsIt)
 TEST(ModalLoop, EndsWhenItsDialogIsDestroyedFromInside)
 {
     COwner owner;
-    COwnedDlg dlg(&owner);
+    CDialog dlg(IDD_CONTROLLER, &owner);
     bool bStillLooping = false;
     ModalScript script;
     script.Do([&] { dlg.DestroyWindow(); });
@@ -184,35 +124,29 @@ TEST(ModalLoop, EndsWhenItsDialogIsDestroyedFromInside)
     EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
 }
 
-TEST(ModalLoop, AQuitEndsItAndIsPostedAgainForTheLoopOutside)
+// A quit meets the inner of two nested dialogs: each loop ends, gives its owner back and queues the quit again.
+TEST(ModalLoop, AQuitEndsNestedDialogsInTurnAndEachGivesItsOwnerBack)
 {
     COwner owner;
-    COwnedDlg dlg(&owner);
-    PostQuitMessage(7); // the loop meets it first
-    dlg.DoModal();
-    MSG msg = {};
-    EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is queued again";
-    EXPECT_EQ(msg.wParam, 7u) << "with its exit code";
-    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
-}
-
-TEST(ModalLoop, NestedDialogsEndInTurnAndGiveEachOwnerBack)
-{
-    COwner owner;
-    COwnedDlg outer(&owner);
-    COwnedDlg inner(&outer, true);
-    INT_PTR nInner = 0;
+    CDialog outer(IDD_CONTROLLER, &owner);
+    CDialog inner(IDD_CONTROLLER, &outer);
     BOOL bOuterEnabledAgain = FALSE;
+    MSG msg = {};
     ModalScript script;
     script.Do([&] {
-        nInner = inner.DoModal();
+        PostQuitMessage(7);
+        inner.DoModal();
         bOuterEnabledAgain = IsWindowEnabled(outer.m_hWnd);
     });
-    script.Do([&] { outer.EndDialog(IDCANCEL); });
-    script.Run([&] { EXPECT_EQ(outer.DoModal(), IDCANCEL) << "the outer dialog ended by itself"; });
-    EXPECT_EQ(nInner, IDOK) << "the inner dialog ended inside the outer one";
+    script.Run([&] {
+        outer.DoModal();
+        PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    });
+    EXPECT_TRUE(script.Finished()) << "the quit ended the inner loop, then the outer one: " << script.m_strStalled;
     EXPECT_TRUE(bOuterEnabledAgain) << "the inner dialog gave its owner back";
     EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd)) << "the outer one gave its owner back";
+    EXPECT_EQ(msg.message, (UINT)WM_QUIT) << "the quit is queued again for the loop outside";
+    EXPECT_EQ(msg.wParam, 7u) << "with its exit code";
 }
 
 // Stands for the shell's notification area: it takes only the first-version record of this build, as every
@@ -240,53 +174,9 @@ protected:
         s_iconCalls.clear();
     }
     void TearDown() override { g_pfnShellNotifyIconA = Shell_NotifyIconA; }
-    CTrayIconDlg m_dlg { nullptr };
 };
 
-TEST_F(TrayIcon, AnIconWithTheProgramsTipThatANewTaskbarGetsAgainAndAWindowThatShowsNothing)
-{
-    ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
-    EXPECT_EQ(WindowRect(m_dlg.m_hWnd), RECT {}) << "no size, so nothing shows";
-    SendMessageA(m_dlg.m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    ASSERT_EQ(s_iconCalls.size(), 2u) << "added at the start and for the new taskbar";
-    for (const IconCall& call : s_iconCalls) {
-        EXPECT_EQ(call.dwMessage, (DWORD)NIM_ADD) << "each call adds the icon";
-        EXPECT_EQ(call.icon.hWnd, m_dlg.m_hWnd) << "the copy's window hears from the icon";
-        EXPECT_EQ(call.icon.uID, (UINT)IDI_TYMP) << "the icon's id is the icon resource's";
-        EXPECT_EQ(call.icon.uFlags, (UINT)(NIF_MESSAGE | NIF_ICON | NIF_TIP)) << "a message, an icon and a tip";
-        EXPECT_EQ(call.icon.uCallbackMessage, WM_TRAYNOTIFY) << "the icon's mouse comes as WM_TRAYNOTIFY";
-        EXPECT_EQ(call.icon.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TYMP)))
-            << "the suite's icon";
-        EXPECT_STREQ(call.icon.szTip, "Tymp Studio 3.0") << "the program's tip";
-    }
-}
-
-TEST_F(TrayIcon, EachModuleItemStartsItsProgramOnceMoreEveryTimeItIsChosen)
-{
-    ASSERT_TRUE(m_dlg.Create(IDD_TRAYICON, nullptr));
-    const struct {
-        UINT nID;
-        const char* pszExe;
-        std::string strFolder;
-    } cases[] = {
-        { .nID = ID_TRAY_VOLUME, .pszExe = "Sndvol32.exe", .strFolder = "C:\\windows\\" },
-        { .nID = ID_TRAY_CDPLAYER, .pszExe = "TympCDPlayer.exe", .strFolder = ProgramDirectory() },
-        { .nID = ID_TRAY_WAVEPLAYER, .pszExe = "TympWavePlayer.exe", .strFolder = ProgramDirectory() },
-        { .nID = ID_TRAY_MIDIPLAYER, .pszExe = "TympMidiPlayer.exe", .strFolder = ProgramDirectory() },
-        { .nID = ID_TRAY_WAVEEDITOR, .pszExe = "TympWaveEditor.exe", .strFolder = ProgramDirectory() },
-        { .nID = ID_TRAY_MIDITRACKER, .pszExe = "TympMidiTracker.exe", .strFolder = ProgramDirectory() },
-    };
-    for (const auto& c : cases) {
-        ModuleLog log;
-        SendMessageA(m_dlg.m_hWnd, WM_COMMAND, c.nID, 0);
-        SendMessageA(m_dlg.m_hWnd, WM_COMMAND, c.nID, 0);
-        EXPECT_TRUE(WaitUntil([&] { return log.Starts(c.pszExe) == 2; })) << "two starts of " << c.pszExe;
-        EXPECT_GE(log.IndexOf(c.pszExe, "start " + c.strFolder + c.pszExe), 0) << log.Dump();
-        EndChildProcesses(GetCurrentProcessId(), 0);
-    }
-}
-
-TEST_F(TrayIcon, EveryWayOutTakesTheIconAlong)
+TEST_F(TrayIcon, AnIconWithTheProgramsTipThatEveryWayOutTakesAlong)
 {
     const struct {
         UINT uMsg;
@@ -302,7 +192,11 @@ TEST_F(TrayIcon, EveryWayOutTakesTheIconAlong)
         SCOPED_TRACE(c.pszWhy);
         CTrayIconDlg dlg(nullptr);
         ModalScript script;
-        script.Do([&] { PostMessageA(dlg.m_hWnd, c.uMsg, c.wParam, 0); });
+        HWND hCopy = nullptr;
+        script.Do([&] {
+            hCopy = dlg.m_hWnd;
+            PostMessageA(hCopy, c.uMsg, c.wParam, 0);
+        });
         s_iconCalls.clear();
         INT_PTR nResult = -1;
         script.Run([&] { nResult = dlg.DoModal(); });
@@ -311,8 +205,16 @@ TEST_F(TrayIcon, EveryWayOutTakesTheIconAlong)
         EXPECT_EQ(s_iconCalls.size(), 2u) << "the icon added, then deleted";
         if (s_iconCalls.size() != 2)
             continue;
+        const NOTIFYICONDATAA& icon = s_iconCalls[0].icon;
+        EXPECT_EQ(s_iconCalls[0].dwMessage, (DWORD)NIM_ADD) << "first added";
+        EXPECT_EQ(icon.hWnd, hCopy) << "the copy's window hears from the icon";
+        EXPECT_EQ(icon.uID, (UINT)IDI_TYMP) << "the icon's id is the icon resource's";
+        EXPECT_EQ(icon.uFlags, (UINT)(NIF_MESSAGE | NIF_ICON | NIF_TIP)) << "a message, an icon and a tip";
+        EXPECT_EQ(icon.uCallbackMessage, WM_TRAYNOTIFY) << "the icon's mouse comes as WM_TRAYNOTIFY";
+        EXPECT_EQ(icon.hIcon, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TYMP))) << "the suite's icon";
+        EXPECT_STREQ(icon.szTip, "Tymp Studio 3.0") << "the program's tip";
         EXPECT_EQ(s_iconCalls[1].dwMessage, (DWORD)NIM_DELETE) << "then deleted";
-        EXPECT_EQ(s_iconCalls[1].icon.hWnd, s_iconCalls[0].icon.hWnd) << "the icon it added";
-        EXPECT_EQ(s_iconCalls[1].icon.uID, (UINT)IDI_TYMP) << "the icon it added";
+        EXPECT_EQ(s_iconCalls[1].icon.hWnd, icon.hWnd) << "the icon it added";
+        EXPECT_EQ(s_iconCalls[1].icon.uID, icon.uID) << "the icon it added";
     }
 }

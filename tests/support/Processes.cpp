@@ -1,5 +1,4 @@
 #include "Processes.h"
-#include "Registry.h"
 #include "Wait.h"
 #include <tlhelp32.h>
 #include <algorithm>
@@ -166,26 +165,4 @@ std::string ModuleLog::Dump() const
     for (const std::string& line : Lines())
         str += "  " + line + "\n";
     return str;
-}
-
-std::pair<std::string, std::string> OpenedPage(const std::function<void()>& open)
-{
-    const std::string strLog = ProgramDirectory() + "page.log";
-    const std::string strScript = ProgramDirectory() + "page.cmd";
-    SavedValue htm(".htm", "", HKEY_CLASSES_ROOT);
-    WriteString(".htm", "", "TympTestPage", HKEY_CLASSES_ROOT);
-    WriteString("TympTestPage\\shell\\open\\command", "", "\"" + strScript + "\" \"%1\"", HKEY_CLASSES_ROOT);
-    std::ofstream(strScript) << "@echo %1> \"" << strLog << "\"\r\n@cd>> \"" << strLog << "\"\r\n";
-    open();
-    std::string strFile, strFolder;
-    WaitUntil(
-        [&] {
-            std::ifstream log(strLog);
-            return std::getline(log, strFile) && std::getline(log, strFolder);
-        },
-        10000);
-    DeleteKey("TympTestPage", HKEY_CLASSES_ROOT);
-    DeleteFileA(strLog.c_str());
-    DeleteFileA(strScript.c_str());
-    return { strFile, strFolder };
 }

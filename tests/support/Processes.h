@@ -3,8 +3,6 @@
 #define TESTS_SUPPORT_PROCESSES_H
 
 #include "Wait.h"
-#include <utility>
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,19 +35,11 @@ inline RECT WindowRect(HWND hWnd)
     GetWindowRect(hWnd, &rc);
     return rc;
 }
-inline POINT Centre(HWND h)
-{
-    RECT rc = WindowRect(h);
-    return { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
-}
 // Top-level windows with exactly this title, shown or not; pid 0 means any process.
 std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid = 0);
 
 // The folder of this test program, where the build puts every program, with its backslash.
 std::string ProgramDirectory();
-// The file and the folder a page was opened with while open() ran: for the
-// while, ".htm" pages open with a script of the test's that writes them down.
-std::pair<std::string, std::string> OpenedPage(const std::function<void()>& open);
 
 // One started program; the destructor ends it if it still runs.
 class Process {

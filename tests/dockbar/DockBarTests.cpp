@@ -27,7 +27,6 @@ public:
     }
     void Place(const RECT& r) { SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, 0); }
     RECT Rect() const { return WindowRect(m_hWnd); }
-    std::vector<int> DockSizes() const { return { std::begin(m_state.anDockSize), std::end(m_state.anDockSize) }; }
     bool IsTopmost() const { return (GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
     int m_nProposed = DBE_NONE;
     std::vector<RECT> m_moves;
@@ -129,16 +128,6 @@ TEST_F(DockBar, AMoveProposesAPlaceAndEndsThere)
         EXPECT_EQ(c.rcEnd, m_bar.Rect()) << "where the bar ends, from " << c.nFrom;
         EXPECT_EQ(c.nTo == DBE_FLOAT ? USER : FLOATING, m_bar.m_state.rcFloat) << "a floating end is the new place";
     }
-}
-
-TEST_F(DockBar, ResizingADockedBarStoresItsThickness)
-{
-    m_bar.Dock(ABE_BOTTOM);
-    SendMessageA(m_bar.m_hWnd, WM_ENTERSIZEMOVE, 0, 0);
-    m_bar.Place({ 0, 700, 1024, 768 });
-    SendMessageA(m_bar.m_hWnd, WM_EXITSIZEMOVE, 0, 0);
-    EXPECT_EQ(std::vector<int>({ 50, 40, 32, 68 }), m_bar.DockSizes()) << "the new height, for the bottom only";
-    EXPECT_EQ(RECT({ 0, 700, 1024, 768 }), m_bar.Rect()) << "the bar stays as the user sized it";
 }
 
 // A taskbar 30 high at the bottom, which only plain docked bars keep clear of; each bar is shown, then hidden.

@@ -144,10 +144,17 @@ TEST_F(Settings, TheLayoutListsTheRunningModulesInOrderAndKeepsWhatWasLoadedForT
     DestroyWindow(hCD);
 }
 
+// The program's import of RegSetValueExA, in its import address table: every call of the program goes through it.
+#ifdef _WIN64
+extern "C" decltype(&RegSetValueExA) g_pfnImportedRegSetValueExA __asm__("__imp_RegSetValueExA");
+#else
+extern "C" decltype(&RegSetValueExA) g_pfnImportedRegSetValueExA __asm__("__imp__RegSetValueExA@24");
+#endif
+
 namespace {
 
+const auto s_pfnRegSetValueExA = g_pfnImportedRegSetValueExA; // the real one
 std::vector<std::string> s_written; // value names, in the order the program wrote them
-decltype(&RegSetValueExA) s_pfnRegSetValueExA;
 
 LONG WINAPI RecordRegSetValueExA(HKEY hKey, LPCSTR pszName, DWORD dwReserved, DWORD dwType, const BYTE* pb, DWORD cb)
 {
@@ -155,41 +162,14 @@ LONG WINAPI RecordRegSetValueExA(HKEY hKey, LPCSTR pszName, DWORD dwReserved, DW
     return s_pfnRegSetValueExA(hKey, pszName, dwReserved, dwType, pb, cb);
 }
 
-// Points this program's import of a function at pfn; answers the function it pointed at.
-void* ReplaceImport(const char* pszFunction, void* pfn)
-{
-    BYTE* pBase = (BYTE*)GetModuleHandleA(nullptr);
-    const IMAGE_NT_HEADERS* pNt = (const IMAGE_NT_HEADERS*)(pBase + ((const IMAGE_DOS_HEADER*)pBase)->e_lfanew);
-    const DWORD rvaImports = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto* pDll = (const IMAGE_IMPORT_DESCRIPTOR*)(pBase + rvaImports); pDll->Name; pDll++) {
-        auto* pName = (const IMAGE_THUNK_DATA*)(pBase + pDll->OriginalFirstThunk);
-        auto* pAddress = (IMAGE_THUNK_DATA*)(pBase + pDll->FirstThunk);
-        for (; pName->u1.AddressOfData; pName++, pAddress++) {
-            if (IMAGE_SNAP_BY_ORDINAL(pName->u1.Ordinal))
-                continue;
-            if (strcmp((const char*)((const IMAGE_IMPORT_BY_NAME*)(pBase + pName->u1.AddressOfData))->Name,
-                       pszFunction))
-                continue;
-            DWORD dwProtect;
-            VirtualProtect(&pAddress->u1.Function, sizeof pAddress->u1.Function, PAGE_READWRITE, &dwProtect);
-            void* pWas = (void*)pAddress->u1.Function;
-            pAddress->u1.Function = (ULONG_PTR)pfn;
-            VirtualProtect(&pAddress->u1.Function, sizeof pAddress->u1.Function, dwProtect, &dwProtect);
-            return pWas;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // The wave player may read its format as soon as a value changes: the program writes the values in one order.
 TEST_F(Settings, TheRecordingFormatIsWrittenInItsOrder)
 {
-    s_pfnRegSetValueExA = (decltype(&RegSetValueExA))ReplaceImport("RegSetValueExA", (void*)RecordRegSetValueExA);
-    ASSERT_NE(s_pfnRegSetValueExA, nullptr) << "the program imports RegSetValueExA";
+    g_pfnImportedRegSetValueExA = RecordRegSetValueExA;
     m_bar.SaveSettings();
-    ReplaceImport("RegSetValueExA", (void*)s_pfnRegSetValueExA);
+    g_pfnImportedRegSetValueExA = s_pfnRegSetValueExA;
     const std::vector<std::string> order = { "nChannels", "nSamplesPerSec", "wBitsPerSample", "wFormatTag" };
     auto it = std::search(s_written.begin(), s_written.end(), order.begin(), order.end());
     EXPECT_NE(it, s_written.end()) << "nChannels, nSamplesPerSec, wBitsPerSample and wFormatTag, one after another";

@@ -118,7 +118,6 @@ MenuSnapshot InspectMenu(const std::function<void()>& open)
             if (GetMenuItemInfoA(hMenu, i, TRUE, &mii) && !(mii.fType & MFT_SEPARATOR))
                 snapshot.state[mii.wID] = mii.fState;
         }
-        GetWindowRect(hMenuWnd, &snapshot.rc);
         snapshot.bShown = true;
         PostMessageA(hMenuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
         return true;

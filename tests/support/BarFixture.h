@@ -26,11 +26,10 @@ class CBarUnderTest : public CControllerDlg {
 public:
     using CControllerDlg::CControllerDlg;
     ~CBarUnderTest() override { DestroyWindow(); } // while still the bar, so that its own handlers see it go
-    using CControllerDlg::GetDragDockRect, CControllerDlg::LoadSettings, CControllerDlg::RegisterCDPlayer,
-        CControllerDlg::SaveModuleLayout, CControllerDlg::SaveSettings;
-    using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule,
-        CControllerDlg::m_bModulePositionSaved, CControllerDlg::m_modules, CControllerDlg::m_nModulesMinimized,
-        CControllerDlg::m_nNextModuleOrder, CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg,
+    using CControllerDlg::GetDragDockRect, CControllerDlg::LoadSettings, CControllerDlg::SaveModuleLayout,
+        CControllerDlg::SaveSettings;
+    using CControllerDlg::m_bFollowTaskbarState, CControllerDlg::m_bLaunchModule, CControllerDlg::m_modules,
+        CControllerDlg::m_nModulesMinimized, CControllerDlg::m_pLeg, CControllerDlg::m_pLoadingDlg,
         CControllerDlg::m_rcFocus, CControllerDlg::m_state;
 };
 
@@ -55,10 +54,8 @@ void SetMessagePos(HWND hWnd, int x, int y);
 struct MenuSnapshot {
     bool bShown = false;
     std::map<UINT, UINT> state; // MFS_* by command id
-    RECT rc = {};
     bool Grayed(UINT nID) const { return state.count(nID) && (state.at(nID) & MFS_GRAYED); }
     bool Checked(UINT nID) const { return state.count(nID) && (state.at(nID) & MFS_CHECKED); }
-    bool Has(UINT nID) const { return state.count(nID) != 0; }
 };
 MenuSnapshot InspectMenu(const std::function<void()>& open);
 

@@ -18,5 +18,5 @@ SavedValue::~SavedValue()
         WriteValue(m_strKey.c_str(), m_strName.c_str(), m_saved.dwType, m_saved.data.data(), (DWORD)m_saved.data.size(),
                    m_hRoot);
     else
-        DeleteValue(m_strKey.c_str(), m_strName.c_str(), m_hRoot);
+        SHDeleteValueA(m_hRoot, m_strKey.c_str(), m_strName.c_str());
 }

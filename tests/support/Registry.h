@@ -11,7 +11,6 @@
 
 constexpr char KEY_CONTROLLER[] = "Software\\Marvik\\Tymp Studio\\TympController\\Settings";
 constexpr char KEY_WAVEPLAYER[] = "Software\\Marvik\\Tymp Studio\\TympWavePlayer\\Settings";
-constexpr char KEY_SUITE[] = "Software\\Marvik\\Tymp Studio\\Settings";
 constexpr char KEY_AUDIOCD[] = "SOFTWARE\\classes\\AudioCD\\shell\\play\\command"; // HKLM
 
 struct RegValue {
@@ -42,18 +41,10 @@ inline void WriteString(const char* pszKey, const char* pszName, const std::stri
 {
     WriteValue(pszKey, pszName, REG_SZ, str.c_str(), (DWORD)str.size() + 1, hRoot);
 }
-inline void DeleteValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER)
-{
-    SHDeleteValueA(hRoot, pszKey, pszName);
-}
-// With everything below it; the suite's keys of the current user.
-inline void DeleteKey(const char* pszKey, HKEY hRoot = HKEY_CURRENT_USER)
-{
-    SHDeleteKeyA(hRoot, pszKey);
-}
+// The suite's keys of the current user, with everything below them.
 inline void DeleteSuiteKeys()
 {
-    DeleteKey("Software\\Marvik");
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marvik");
 }
 
 // Puts one value back as it was (or absent) when it goes.

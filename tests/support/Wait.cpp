@@ -24,7 +24,8 @@ bool WaitUntil(const std::function<bool()>& pred, DWORD dwTimeout)
 
 static ModalScript* s_pPlaying;
 
-HWND FindThreadDialog(const char* pszTitle)
+// The visible dialog (#32770) of this thread with this title (any when null).
+static HWND FindThreadDialog(const char* pszTitle)
 {
     for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32770", pszTitle)) != nullptr;)
         if (IsWindowVisible(h) && GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())

@@ -56,7 +56,4 @@ private:
     bool m_bBusy = false;
 };
 
-// The visible dialog (#32770) of this thread with this title (any when null).
-HWND FindThreadDialog(const char* pszTitle = nullptr);
-
 #endif

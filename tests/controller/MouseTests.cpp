@@ -69,7 +69,6 @@ protected:
     std::vector<HWND> m_modules, m_windows; // the modules, and every window the test made
 };
 
-// A right click during the drag is ignored.
 TEST_F(BarMouse, DraggedJustOutOfTheTopBandADockedBarFloatsWithItsModulesBelow)
 {
     Start(ABE_BOTTOM, 2);

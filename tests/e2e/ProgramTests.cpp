@@ -123,6 +123,7 @@ TEST_F(Program, EachUnpackedZipFindsItsDllStandInsAndHelp)
         SCOPED_TRACE(strFolder);
         ModuleLog log;
         WriteString(KEY_CONTROLLER, "WavePlayerFileName", "StandIns\\TympWavePlayer.exe");
+        WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 1);
         WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, std::vector<int> { 1, 2 }.data(), 8);
         // Started in its folder, as from Explorer, so that only the ZIP's PaneKit.dll is there to be found.
         char szWas[MAX_PATH] = "";
@@ -136,6 +137,7 @@ TEST_F(Program, EachUnpackedZipFindsItsDllStandInsAndHelp)
         EXPECT_NE(GetFileAttributesA(strHelp.c_str()), INVALID_FILE_ATTRIBUTES) << "the help page is there";
         EXPECT_TRUE(bar.WaitExit(START_TIMEOUT)) << "the bar never closed itself";
         EXPECT_EQ(bar.ExitCode(), 0u) << "the bar ends quietly";
+        EXPECT_TRUE(ControllerPids().empty()) << "started with AUTOCLOSE, the bar leaves no icon copy";
         EXPECT_TRUE(log.WaitForLine("TympWavePlayer.exe", "exit")) << log.Dump();
     }
 }

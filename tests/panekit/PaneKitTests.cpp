@@ -28,6 +28,13 @@ struct CParent : CWnd {
     }
 };
 
+// Waits until hWnd's client shows the cx by cy part at (x, 0) of bitmap nID.
+bool Shows(HWND hWnd, UINT nID, int x, int cx, int cy)
+{
+    const Pixels expected = BitmapPixels(EXE, nID, x, 0, cx, cy);
+    return WaitUntil([&] { return CountDifferences(ScreenPixels(hWnd, { 0, 0, cx, cy }), expected, cx) == 0; });
+}
+
 bool CursorIs(HCURSOR hCursor)
 {
     return WaitUntil([=] { return GetCursor() == hCursor; });
@@ -58,11 +65,7 @@ protected:
         m_logo.SetButtonCursor(m_hHand);
     }
     ~PaneKit() override { MouseUp(); }
-    bool ButtonShows(int nFace) // waits for the button to show that face of its bitmap
-    {
-        const Pixels face = BitmapPixels(EXE, BITMAP_HELP_BUTTON, nFace * 24, 0, 24, 21);
-        return WaitUntil([&] { return CountDifferences(ScreenPixels(*m_pButton, { 0, 0, 24, 21 }), face, 24) == 0; });
-    }
+    bool ButtonShows(int nFace) { return Shows(*m_pButton, BITMAP_HELP_BUTTON, nFace * 24, 24, 21); }
 
     const HCURSOR m_hArrow = LoadCursorA(nullptr, IDC_ARROW), m_hHand = LoadCursorA(EXE, MAKEINTRESOURCEA(IDC_BUTTON));
     CParent m_parent;
@@ -72,6 +75,14 @@ protected:
     CAviArea m_logo = CAviArea(ID_LOGO, CRect(200, 90, 0, 0), CRect(36, 3, 0, 0), BITMAP_LOGO_HORZ, AVI_LOGO_HORZ,
                                &m_parent, "Marvik Tymp Studio Controller", 0, nullptr, 1, 1);
 };
+
+TEST_F(PaneKit, TheLogoShowsItsPictureAndPlaysItsClip)
+{
+    EXPECT_TRUE(Shows(m_logo, BITMAP_LOGO_HORZ, 0, 36, 20)) << "left of its clip the logo shows its picture";
+    const HWND hClip = FindWindowExA(m_logo, nullptr, ANIMATE_CLASSA, nullptr);
+    const Pixels first = ScreenPixels(hClip, { 0, 0, 9, 14 });
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixels(hClip, { 0, 0, 9, 14 }) != first; })) << "the clip plays";
+}
 
 TEST_F(PaneKit, EachControlShowsTheHandAndItsTipAndSendsItsCommandOncePerClick)
 {

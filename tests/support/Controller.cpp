@@ -27,7 +27,7 @@ HWND Controller::WaitForBar() const
     return ready() ? ShownBars(Pid())[0] : nullptr;
 }
 
-static std::vector<DWORD> ControllerPids()
+std::vector<DWORD> ControllerPids()
 {
     std::vector<DWORD> pids;
     for (const ProcessEntry& entry : Processes())

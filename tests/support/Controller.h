@@ -25,6 +25,7 @@ public:
     bool Close(HWND hBar) { return PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0) && WaitExit() && ExitCode() == 0; }
 };
 
+std::vector<DWORD> ControllerPids();
 std::vector<HWND> ShownBars(DWORD pid = 0); // not the progress window, not an icon copy
 void EndAllControllers(); // asks bars and copies to end, then terminates the rest
 

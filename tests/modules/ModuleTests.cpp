@@ -111,6 +111,19 @@ TEST_F(ModuleProtocol, StrangersTheBarsOwnPostsAndUnknownCodesChangeNothing)
     }
 }
 
+TEST_F(ModuleProtocol, AFloatingBarMinimisesWithAModuleAndAnAttachShowsItEvenFromAStranger)
+{
+    StartWithPlayers();
+    m_pBar->SetDockState(DBE_FLOAT);
+    Tell(m_hWave, MODMSG_MINIMIZE);
+    EXPECT_TRUE(m_pBar->IsIconic()) << "floating, the bar minimises with the modules";
+    EXPECT_EQ(Posted(), NOTHING) << "a module's minimise is not told back";
+    m_pBar->m_bHasCDAudio = FALSE;
+    Tell(Module(CD_TITLE), MODMSG_ATTACH);
+    EXPECT_FALSE(m_pBar->IsIconic()) << "shown again";
+    EXPECT_EQ(m_pBar->m_modules[MODULE_CDPLAYER].hWnd, m_hCD) << "no CD audio: the window is no CD player";
+}
+
 TEST_F(ModuleProtocol, ADetachOrAnEndClosesTheGapAndAModuleComingBackGoesLastOnceHoweverOftenItAttaches)
 {
     StartWithPlayers();

@@ -12,6 +12,13 @@ static const std::string OTHER = "C:\\cdplay.exe /play";
 class Setup : public BarTest {
 protected:
     Setup() : BarTest(0) { } // a CD audio device: every control is live
+    ~Setup() override // puts the system's command for audio CDs back as it was
+    {
+        if (m_savedCommand.bExists)
+            WriteString(KEY_AUDIOCD, "", m_savedCommand.AsString(), HKEY_LOCAL_MACHINE);
+        else
+            SHDeleteValueA(HKEY_LOCAL_MACHINE, KEY_AUDIOCD, "");
+    }
     // Presses Setup, runs body in the sheet and presses nButton; false if the sheet never showed or closed.
     bool Sheet(const std::function<void()>& body, int nButton = PSBTN_OK)
     {
@@ -41,7 +48,7 @@ protected:
     std::string CDCommand() { return ReadValue(KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE).AsString(); } // plays audio CDs
     int Stored(const char* pszName) { return ReadValue(KEY_CONTROLLER, pszName).AsInt(); }
 
-    SavedValue m_savedCommand { KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE };
+    const RegValue m_savedCommand = ReadValue(KEY_AUDIOCD, "", HKEY_LOCAL_MACHINE);
     BarPtr m_pBar = StartBar();
     HWND m_hSheet = nullptr;
 };

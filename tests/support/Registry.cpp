@@ -11,12 +11,3 @@ RegValue ReadValue(const char* pszKey, const char* pszName, HKEY hRoot)
     value.data.resize(cb);
     return value;
 }
-
-SavedValue::~SavedValue()
-{
-    if (m_saved.bExists)
-        WriteValue(m_strKey.c_str(), m_strName.c_str(), m_saved.dwType, m_saved.data.data(), (DWORD)m_saved.data.size(),
-                   m_hRoot);
-    else
-        SHDeleteValueA(m_hRoot, m_strKey.c_str(), m_strName.c_str());
-}

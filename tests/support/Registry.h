@@ -47,21 +47,4 @@ inline void DeleteSuiteKeys()
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Marvik");
 }
 
-// Puts one value back as it was (or absent) when it goes.
-class SavedValue {
-public:
-    SavedValue(const char* pszKey, const char* pszName, HKEY hRoot = HKEY_CURRENT_USER)
-        : m_strKey(pszKey), m_strName(pszName), m_hRoot(hRoot), m_saved(ReadValue(pszKey, pszName, hRoot))
-    {
-    }
-    ~SavedValue();
-    SavedValue(const SavedValue&) = delete;
-    SavedValue& operator=(const SavedValue&) = delete;
-
-private:
-    std::string m_strKey, m_strName;
-    HKEY m_hRoot;
-    RegValue m_saved;
-};
-
 #endif

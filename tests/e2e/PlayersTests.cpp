@@ -1,5 +1,5 @@
 // The stand-in players driven by the real bar: started in the saved order at the bar's start, started again
-// and removed by their buttons, and told to leave.
+// and removed by their buttons, told to leave, and started from damaged module settings.
 #include "tests/support/Controller.h"
 #include "res/resource.h"
 
@@ -38,4 +38,31 @@ TEST_F(Players, EachAttachesBeforeTheNextStartsAKilledOneStartsAgainAndTheRemove
     EXPECT_EQ(m_pLog->CodesFrom(CD, hBar), std::vector<int> { MODMSG_EXIT }) << "its button's EXIT\n" << m_pLog->Dump();
     EXPECT_EQ(m_pLog->CodesFrom(WAVE, hBar), (std::vector<int> { MODMSG_DETACH, MODMSG_EXIT })) << "the CD slot empty";
     EXPECT_EQ(SavedModuleSequence(), (std::vector<int> { 1, MODULE_WAVEPLAYER })) << "the new wave player once";
+}
+
+TEST_F(Players, DamagedModuleSettingsStartOnlyPlayersEachAtMostOnce)
+{
+    const struct {
+        std::vector<int> sequence;
+        size_t nCDStarts;
+        size_t nWaveStarts;
+        const char* pszWhy;
+    } rows[] = {
+        { .sequence = { -5, 1, 2, 3 }, .nCDStarts = 0, .nWaveStarts = 0, .pszWhy = "a negative count" },
+        { .sequence = { 3, 0, 4, -1, 7 }, .nCDStarts = 0, .nWaveStarts = 0, .pszWhy = "no slot of a player" },
+        { .sequence = { 3, 2, 2, 2 }, .nCDStarts = 0, .nWaveStarts = 1, .pszWhy = "the wave player thrice" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszWhy);
+        m_pLog.reset();
+        m_pLog = std::make_unique<ModuleLog>();
+        HWND hBar = StartBar(row.sequence);
+        ASSERT_NE(hBar, nullptr) << "exit code " << m_pBar->ExitCode();
+        EXPECT_EQ(m_pLog->Starts(CD), row.nCDStarts) << m_pLog->Dump();
+        EXPECT_EQ(m_pLog->Starts(WAVE), row.nWaveStarts) << m_pLog->Dump();
+        for (const ProcessEntry& child : ChildProcesses(m_pBar->Pid()))
+            EXPECT_TRUE(child.exe == CD || child.exe == WAVE) << child.exe << " is no player";
+        ASSERT_TRUE(m_pBar->Close(hBar));
+        EndChildProcesses(m_pBar->Pid(), 5000);
+    }
 }

@@ -42,7 +42,6 @@ protected:
         m_pBar.reset();
         for (HWND hWnd : std::exchange(m_windows, {}))
             DestroyWindow(hWnd);
-        m_hCD = m_hWave = m_hMidi = nullptr;
         g_moduleMessages.clear();
     }
     void Tell(HWND hFrom, LPARAM lCode) { m_pBar->SendMessage(g_uModuleMessage, LOWORD((UINT_PTR)hFrom), lCode); }

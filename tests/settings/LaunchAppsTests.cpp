@@ -21,7 +21,6 @@ protected:
         return std::string(std::istreambuf_iterator<char>(file), {});
     }
     void Select(int nIndex) { SendDlgItemMessageA(m_hDlg, IDC_LAUNCHAPPS_LIST, LB_SETCURSEL, nIndex, 0); }
-    void Press(int nID) { PostMessageA(m_hDlg, WM_COMMAND, nID, 0); }
 
     const std::string m_strDir = ProgramDirectory();
     const std::string m_strIni = m_strDir + "TympStudio.ini";
@@ -64,7 +63,7 @@ TEST_F(LaunchApps, ListsTheKeysLaunchesTheSelectedEntryAndOnlyLaunchAndCloseWrit
         script.WaitFor("Launch Applications", &m_hDlg).Do([&] {
             PostMessageA(*m_pBar, WM_COMMAND, ID_LAUNCHAPPS_BUTTON, 0); // a second dialog would hold this one open
             Select(c.nRemove);
-            Press(IDC_LAUNCHAPPS_REMOVE);
+            PostMessageA(m_hDlg, WM_COMMAND, IDC_LAUNCHAPPS_REMOVE, 0);
         });
         script.Do([&] {
             Select(c.nSelect);

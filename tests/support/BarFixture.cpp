@@ -38,7 +38,10 @@ LRESULT CALLBACK ModuleWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // The program registers its messages before any window; so do the tests.
-[[maybe_unused]] const bool g_bMessagesRegistered = (CControllerApp::RegisterMessages(), true);
+[[maybe_unused]] const bool g_bMessagesRegistered = [] {
+    CControllerApp::RegisterMessages();
+    return true;
+}();
 
 } // namespace
 
@@ -50,7 +53,8 @@ FakeDevices::FakeDevices(MCIERROR errCDOpen, UINT nMidiDevices)
     g_errCDOpen = errCDOpen;
     g_nMidiDevices = nMidiDevices;
     s_closedDevices.clear();
-    g_pfnMixerGetNumDevs = g_pfnWaveOutGetNumDevs = OneDevice;
+    g_pfnMixerGetNumDevs = OneDevice;
+    g_pfnWaveOutGetNumDevs = OneDevice;
     g_pfnMciSendCommandA = FakeMciSendCommand;
     g_pfnMidiOutGetNumDevs = FakeMidiOutGetNumDevs;
 }

@@ -6,6 +6,28 @@ static bool IsProgress(HWND h) // by its status line
     return GetDlgItem(h, IDC_LOADING_STATUS) != nullptr;
 }
 
+Controller::Controller(const std::string& strArgs, const std::string& strExe)
+{
+    const std::string strPath = strExe.find('\\') == std::string::npos ? ProgramDirectory() + strExe : strExe;
+    std::string strLine = "\"" + strPath + "\"" + strArgs;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(strPath.c_str(), &strLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        m_pi = {};
+}
+
+Controller::~Controller()
+{
+    if (!Started())
+        return;
+    if (Running()) {
+        TerminateProcess(m_pi.hProcess, 1);
+        WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    CloseHandle(m_pi.hThread);
+    CloseHandle(m_pi.hProcess);
+}
+
 std::vector<HWND> ShownBars(DWORD pid)
 {
     std::vector<HWND> bars;

@@ -15,14 +15,35 @@
 constexpr char BAR_TITLE[] = "Tymp Studio 3.0"; // the bar, its progress window and the icon copy
 constexpr DWORD START_TIMEOUT = 30000;
 
-class Controller : public Process {
+// TympController.exe, or the program strExe names, started; the destructor ends it if it still runs.
+class Controller {
 public:
-    explicit Controller(const std::string& strArgs = "", const std::string& strExe = "TympController.exe")
-        : Process(strExe, strArgs)
+    // strArgs follows the quoted path as it is, leading blank included.
+    explicit Controller(const std::string& strArgs = "", const std::string& strExe = "TympController.exe");
+    ~Controller();
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
+
+    bool Started() const { return m_pi.hProcess != nullptr; }
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    bool Running() const { return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
+    bool WaitExit(DWORD dwTimeout = 15000)
     {
+        return Started() && WaitUntil([this] { return !Running(); }, dwTimeout);
     }
+    DWORD ExitCode() const
+    {
+        DWORD dw = STILL_ACTIVE;
+        if (Started())
+            GetExitCodeProcess(m_pi.hProcess, &dw);
+        return dw;
+    }
+
     HWND WaitForBar() const; // its bar once shown with the progress window gone; null if never
     bool Close(HWND hBar) { return PostMessageA(hBar, WM_SYSCOMMAND, SC_CLOSE, 0) && WaitExit() && ExitCode() == 0; }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
 };
 
 std::vector<DWORD> ControllerPids();

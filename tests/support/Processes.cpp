@@ -8,7 +8,8 @@
 std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid)
 {
     std::vector<HWND> found;
-    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, nullptr, pszTitle)) != nullptr;)
+    for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, pszTitle); h;
+         h = FindWindowExA(nullptr, h, nullptr, pszTitle))
         if (pid == 0 || WindowPid(h) == pid)
             found.push_back(h);
     return found;
@@ -20,28 +21,6 @@ std::string ProgramDirectory()
     GetModuleFileNameA(nullptr, szPath, sizeof szPath);
     std::string strPath = szPath;
     return strPath.substr(0, strPath.find_last_of("\\/") + 1);
-}
-
-Process::Process(const std::string& strExe, const std::string& strArgs)
-{
-    const std::string strPath = strExe.find('\\') == std::string::npos ? ProgramDirectory() + strExe : strExe;
-    std::string strLine = "\"" + strPath + "\"" + strArgs;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    if (!CreateProcessA(strPath.c_str(), &strLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
-        m_pi = {};
-}
-
-Process::~Process()
-{
-    if (!Started())
-        return;
-    if (Running()) {
-        TerminateProcess(m_pi.hProcess, 1);
-        WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
 }
 
 std::vector<ProcessEntry> Processes()

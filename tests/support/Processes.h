@@ -41,34 +41,6 @@ std::vector<HWND> WindowsTitled(const char* pszTitle, DWORD pid = 0);
 // The folder of this test program, where the build puts every program, with its backslash.
 std::string ProgramDirectory();
 
-// One started program; the destructor ends it if it still runs.
-class Process {
-public:
-    // strArgs follows the quoted path as it is, leading blank included.
-    explicit Process(const std::string& strExe, const std::string& strArgs = "");
-    ~Process();
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool Started() const { return m_pi.hProcess != nullptr; }
-    DWORD Pid() const { return m_pi.dwProcessId; }
-    bool Running() const { return Started() && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
-    bool WaitExit(DWORD dwTimeout = 15000)
-    {
-        return Started() && WaitUntil([this] { return !Running(); }, dwTimeout);
-    }
-    DWORD ExitCode() const
-    {
-        DWORD dw = STILL_ACTIVE;
-        if (Started())
-            GetExitCodeProcess(m_pi.hProcess, &dw);
-        return dw;
-    }
-
-private:
-    PROCESS_INFORMATION m_pi = {};
-};
-
 struct ProcessEntry {
     DWORD pid;
     DWORD parentPid;

@@ -27,7 +27,8 @@ static ModalScript* s_pPlaying;
 // The visible dialog (#32770) of this thread with this title (any when null).
 static HWND FindThreadDialog(const char* pszTitle)
 {
-    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32770", pszTitle)) != nullptr;)
+    for (HWND h = FindWindowExA(nullptr, nullptr, "#32770", pszTitle); h;
+         h = FindWindowExA(nullptr, h, "#32770", pszTitle))
         if (IsWindowVisible(h) && GetWindowThreadProcessId(h, nullptr) == GetCurrentThreadId())
             return h;
     return nullptr;

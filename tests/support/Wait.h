@@ -12,13 +12,6 @@
 void Pump();
 // Dispatches messages until pred holds or dwTimeout passes; answers pred().
 bool WaitUntil(const std::function<bool()>& pred, DWORD dwTimeout = 5000);
-// hWnd's thread has handled every message sent to it before this call (another
-// process's window: proof that what it was told earlier has been seen).
-inline bool Answered(HWND hWnd, DWORD dwTimeout = 5000)
-{
-    DWORD_PTR dwResult;
-    return SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, dwTimeout, &dwResult) != 0;
-}
 
 // Drives the modal loops that a call of the test opens (dialogs, menus,
 // message boxes): each step runs from a timer of this thread, again on every

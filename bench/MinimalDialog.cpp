@@ -6,8 +6,8 @@
 // itself without: the same audio-device probe (mixer, CD audio through MCI,
 // wave output, MIDI output), PaneKit.dll loaded with the common controls it
 // registers, and a question to the shell's app-bar service, so that the
-// libraries those bring in are counted on both sides. They are loaded only then, so that the plain
-// dialog stays as bare as before.
+// libraries those bring in are counted on both sides. They are loaded only
+// then, so that the plain dialog stays as bare as before.
 #include <windows.h>
 #include <commctrl.h>
 #include <mmsystem.h>

@@ -69,7 +69,7 @@ protected:
     virtual void OnWindowArrange(BOOL /*bBeginning*/) { }
 
     void GetDockRect(int nEdge, RECT* prc);
-    // The band cThick thick along a screen edge; bQueryShell: moved clear of other bars.
+    // The whole screen, and rc cut to the band cThick thick along nEdge.
     static RECT ScreenRect();
     static RECT EdgeBand(int nEdge, RECT rc, int cThick);
     void ApplyTaskbarState(UINT uMask, UINT uState);

@@ -47,7 +47,7 @@ static VOID CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD)
 using ProgressWindow = BarTest;
 TEST_F(ProgressWindow, ShowsEachStepTopmostUntilTheBarShowsWhileTheWaitsDispatchMessages)
 {
-    WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, std::string(20, '\0').data(), 20);
+    WriteModuleSequence({ 0, 0, 0, 0, 0 });
     const HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchStatus, nullptr, GetCurrentThreadId());
     const UINT_PTR nTimer = SetTimer(nullptr, 0, 50, CountTick);
     BarPtr pBar(new CBarUnderTest(nullptr, FALSE));

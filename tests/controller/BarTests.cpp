@@ -25,14 +25,6 @@ bool Shows(DWORD rgbExpected, DWORD rgb)
     return std::all_of(abChannels, abChannels + 3, [](BYTE b) { return b >= 160 && b <= 224; });
 }
 
-// Waits until rc of hWnd's client area shows the same-sized part of a bitmap at ptBitmap.
-bool Shows(HWND hWnd, const RECT& rc, UINT nIDBitmap, POINT ptBitmap = {})
-{
-    const int cx = rc.right - rc.left;
-    Pixels bitmap = BitmapPixels(GetModuleHandleA(nullptr), nIDBitmap, ptBitmap.x, ptBitmap.y, cx, rc.bottom - rc.top);
-    return WaitUntil([&] { return CountDifferences(ScreenPixels(hWnd, rc), bitmap, cx) == 0; }, 3000);
-}
-
 // A bar that finds CD audio and a MIDI device: every module has its button.
 class Bar : public BarTest {
 protected:
@@ -67,7 +59,7 @@ TEST_F(Bar, ButtonsSitAtTheirPlacesWithTheirPictures)
     for (const auto& c : buttons) {
         EXPECT_EQ(c.rc, WindowRect(GetDlgItem(m_hBar, c.nID)))
             << "the place of button " << c.nID << ", docked at the top left";
-        EXPECT_TRUE(Shows(GetDlgItem(m_hBar, c.nID), { 0, 0, 24, 21 }, c.nIDBitmap))
+        EXPECT_TRUE(ShowsBitmap(GetDlgItem(m_hBar, c.nID), { 0, 0, 24, 21 }, c.nIDBitmap))
             << "the picture of button " << c.nID;
     }
 }
@@ -75,8 +67,10 @@ TEST_F(Bar, ButtonsSitAtTheirPlacesWithTheirPictures)
 TEST_F(Bar, FloatingFaceIsItsBitmapAloneAndTheFeetTheirPictureWithoutCorners)
 {
     Start();
-    EXPECT_TRUE(Shows(m_hBar, { 0, 0, 408, 12 }, BITMAP_FACE_FLOAT)) << "above the controls: the bitmap, no lines";
-    EXPECT_TRUE(Shows(m_hBar, { 0, 36, 408, 45 }, BITMAP_FACE_FLOAT, { 0, 36 })) << "below the controls: the same";
+    EXPECT_TRUE(ShowsBitmap(m_hBar, { 0, 0, 408, 12 }, BITMAP_FACE_FLOAT))
+        << "above the controls: the bitmap, no lines";
+    EXPECT_TRUE(ShowsBitmap(m_hBar, { 0, 36, 408, 45 }, BITMAP_FACE_FLOAT, { 0, 36 }))
+        << "below the controls: the same";
     const struct {
         POINT pt; // of the foot's window
         bool bInside;
@@ -89,7 +83,8 @@ TEST_F(Bar, FloatingFaceIsItsBitmapAloneAndTheFeetTheirPictureWithoutCorners)
     };
     for (const auto& pLeg : m_pBar->m_pLeg) {
         HWND hLeg = pLeg->m_hWnd;
-        EXPECT_TRUE(Shows(hLeg, { 1, 0, 18, 5 }, BITMAP_LEG, { 1, 0 })) << "its picture, its client area at (2, 2)";
+        EXPECT_TRUE(ShowsBitmap(hLeg, { 1, 0, 18, 5 }, BITMAP_LEG, { 1, 0 }))
+            << "its picture, its client area at (2, 2)";
         HRGN hRgn = CreateRectRgn(0, 0, 0, 0);
         GetWindowRgn(hLeg, hRgn);
         for (const auto& c : outline)
@@ -129,7 +124,7 @@ TEST_F(Bar, DockedFacesAreMetalWithARaisedBorderThreeGroovesAndTheNamePlate)
             { .nAlong = 78, .nAcross = 16, .rgb = METAL, .pszWhy = "the first groove is two pixels wide" },
         };
         Command(f.nDock);
-        EXPECT_TRUE(Shows(m_hBar, f.rcPlate, f.nIDPlate)) << "the name plate";
+        EXPECT_TRUE(ShowsBitmap(m_hBar, f.rcPlate, f.nIDPlate)) << "the name plate";
         for (const auto& p : points) {
             const int x = f.nDock == ID_DOCK_LEFT ? p.nAcross : p.nAlong;
             const int y = f.nDock == ID_DOCK_LEFT ? p.nAlong : p.nAcross;

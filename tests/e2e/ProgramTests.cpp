@@ -41,7 +41,7 @@ TEST_F(Program, FirstStartFloatsAndItsExitLeavesAnIconCopyWhoseDoubleClickStarts
 
 TEST_F(Program, StartedFromAModuleItStartsNoneOfTheRememberedModules)
 {
-    WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, std::vector<int> { 1, 2 }.data(), 8); // the wave player
+    WriteModuleSequence({ 1, MODULE_WAVEPLAYER });
     Controller bar(" StartFromModuleWithoutRunOther");
     // The remembered modules are started before the bar shows.
     ASSERT_NE(bar.WaitForBar(), nullptr) << "no bar; exit code " << bar.ExitCode();
@@ -122,7 +122,7 @@ TEST_F(Program, EachUnpackedZipFindsItsDllStandInsAndHelp)
         ModuleLog log;
         WriteString(KEY_CONTROLLER, "WavePlayerFileName", "StandIns\\TympWavePlayer.exe");
         WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 1);
-        WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, std::vector<int> { 1, 2 }.data(), 8);
+        WriteModuleSequence({ 1, MODULE_WAVEPLAYER });
         // Started in its folder, as from Explorer, so that only the ZIP's PaneKit.dll is there to be found.
         char szWas[MAX_PATH] = "";
         GetCurrentDirectoryA(MAX_PATH, szWas);

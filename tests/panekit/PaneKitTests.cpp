@@ -28,13 +28,6 @@ struct CParent : CWnd {
     }
 };
 
-// Waits until hWnd's client shows the cx by cy part at (x, 0) of bitmap nID.
-bool Shows(HWND hWnd, UINT nID, int x, int cx, int cy)
-{
-    const Pixels expected = BitmapPixels(EXE, nID, x, 0, cx, cy);
-    return WaitUntil([&] { return CountDifferences(ScreenPixels(hWnd, { 0, 0, cx, cy }), expected, cx) == 0; });
-}
-
 bool CursorIs(HCURSOR hCursor)
 {
     return WaitUntil([=] { return GetCursor() == hCursor; });
@@ -62,7 +55,10 @@ protected:
         m_logo.SetButtonCursor(m_hHand);
     }
     ~PaneKit() override { MouseUp(); }
-    bool ButtonShows(int nFace) { return Shows(*m_pButton, BITMAP_HELP_BUTTON, nFace * 24, 24, 21); }
+    bool ButtonShows(int nFace)
+    {
+        return ShowsBitmap(*m_pButton, { 0, 0, 24, 21 }, BITMAP_HELP_BUTTON, { nFace * 24, 0 });
+    }
 
     const HCURSOR m_hArrow = LoadCursorA(nullptr, IDC_ARROW), m_hHand = LoadCursorA(EXE, MAKEINTRESOURCEA(IDC_BUTTON));
     CParent m_parent;

@@ -59,7 +59,7 @@ protected:
         EndAllControllers();
         DeleteSuiteKeys();
         WriteInt(KEY_CONTROLLER, "InsertIconToTaskbarWhenQuit", 0);
-        WriteInt(KEY_CONTROLLER, "ModuleSequence", 0);
+        WriteModuleSequence({ 0 });
     }
     void TearDown() override
     {
@@ -88,7 +88,7 @@ protected:
     }
     HWND StartBar(const std::vector<int>& sequence) // stored as "ModuleSequence"
     {
-        WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, sequence.data(), (DWORD)sequence.size() * 4);
+        WriteModuleSequence(sequence);
         CdAudioDriverInstalled driver; // needed only while the bar probes its devices
         EXPECT_TRUE(driver.Installed());
         m_pBar = std::make_unique<Controller>();

@@ -1,6 +1,5 @@
 #include "Pixels.h"
-#include <functional>
-#include <numeric>
+#include "Wait.h"
 
 namespace {
 
@@ -29,6 +28,18 @@ Pixels Copy(HDC hSource, int x, int y, int cx, int cy)
     return pixels;
 }
 
+// The cx by cy part at (x, y) of a bitmap resource of this program; the part must lie inside the bitmap.
+Pixels BitmapPixels(UINT nIDBitmap, int x, int y, int cx, int cy)
+{
+    HBITMAP hBitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDBitmap));
+    HDC hDC = CreateCompatibleDC(nullptr);
+    SelectObject(hDC, hBitmap);
+    Pixels pixels = Copy(hDC, x, y, cx, cy);
+    DeleteDC(hDC); // which lets the bitmap go
+    DeleteObject(hBitmap);
+    return pixels;
+}
+
 } // namespace
 
 Pixels ScreenPixels(HWND hWnd, const RECT& rc)
@@ -39,20 +50,8 @@ Pixels ScreenPixels(HWND hWnd, const RECT& rc)
     return Copy(nullptr, pt.x, pt.y, rc.right - rc.left, rc.bottom - rc.top);
 }
 
-Pixels BitmapPixels(HINSTANCE hInstance, UINT nIDBitmap, int x, int y, int cx, int cy)
+bool ShowsBitmap(HWND hWnd, const RECT& rc, UINT nIDBitmap, POINT ptBitmap)
 {
-    HBITMAP hBitmap = LoadBitmapA(hInstance, MAKEINTRESOURCEA(nIDBitmap));
-    HDC hDC = CreateCompatibleDC(nullptr);
-    SelectObject(hDC, hBitmap);
-    Pixels pixels = Copy(hDC, x, y, cx, cy);
-    DeleteDC(hDC); // which lets the bitmap go
-    DeleteObject(hBitmap);
-    return pixels;
-}
-
-int CountDifferences(const Pixels& a, const Pixels& b, int)
-{
-    if (a.size() != b.size())
-        return 1000000;
-    return std::inner_product(a.begin(), a.end(), b.begin(), 0, std::plus<>(), std::not_equal_to<>());
+    const Pixels bitmap = BitmapPixels(nIDBitmap, ptBitmap.x, ptBitmap.y, rc.right - rc.left, rc.bottom - rc.top);
+    return WaitUntil([&] { return ScreenPixels(hWnd, rc) == bitmap; });
 }

@@ -9,9 +9,7 @@ typedef std::vector<DWORD> Pixels; // 0x00RRGGBB, row by row
 
 // What the screen shows of hWnd's client rectangle rc (the screen when hWnd is null).
 Pixels ScreenPixels(HWND hWnd, const RECT& rc);
-// The cx by cy part at (x, y) of a bitmap resource of hInstance; the part must lie inside the bitmap.
-Pixels BitmapPixels(HINSTANCE hInstance, UINT nIDBitmap, int x, int y, int cx, int cy);
-// How many pixels differ (a size difference counts a million); cx, the width of a row, is not needed.
-int CountDifferences(const Pixels& a, const Pixels& b, int cx);
+// Waits until rc of hWnd's client area shows the same-sized part at ptBitmap of the program's bitmap nIDBitmap.
+bool ShowsBitmap(HWND hWnd, const RECT& rc, UINT nIDBitmap, POINT ptBitmap = {});
 
 #endif

@@ -37,6 +37,11 @@ inline void WriteInt(const char* pszKey, const char* pszName, int n) // 4-byte R
 {
     WriteValue(pszKey, pszName, REG_BINARY, &n, sizeof n);
 }
+// "ModuleSequence": a count, then slots, 4 bytes each.
+inline void WriteModuleSequence(const std::vector<int>& an)
+{
+    WriteValue(KEY_CONTROLLER, "ModuleSequence", REG_BINARY, an.data(), (DWORD)(an.size() * sizeof(int)));
+}
 inline void WriteString(const char* pszKey, const char* pszName, const std::string& str, HKEY hRoot = HKEY_CURRENT_USER)
 {
     WriteValue(pszKey, pszName, REG_SZ, str.c_str(), (DWORD)str.size() + 1, hRoot);
